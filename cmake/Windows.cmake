@@ -1,0 +1,25 @@
+# Windows targets: the plug-in DLL and the stand-in host that loads it.
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+# Link the runtime statically so the DLL imports system DLLs only.
+set(ZOR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+set(ZOR_PLUGIN_SOURCES
+    host/visNorvLyric.cpp)
+
+add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
+set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")
+target_link_libraries(vis_zorlyrics PRIVATE zorcore)
+target_link_options(vis_zorlyrics PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclude-all-symbols -Wl,--enable-stdcall-fixup)
+target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr shell32 advapi32)
+
+file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/hostsim/*.cpp)
+add_executable(hostsim ${HOSTSIM_SOURCES})
+target_include_directories(hostsim PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(hostsim PRIVATE ${ZOR_STATIC_RUNTIME})
+target_link_libraries(hostsim PRIVATE user32 gdi32)
+add_dependencies(hostsim vis_zorlyrics)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    enable_testing()
+    add_subdirectory(tests/integration)
+endif()

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zor {
+
+// Colours are 0x00BBGGRR, as the platform's colour references.
+using Colour = std::uint32_t;
+
+inline constexpr std::size_t kFontFamilyCapacity = 50;
+inline constexpr std::size_t kAlternativePathCapacity = 512;
+
+// Settings held by the plug-in object, named as their plugin.ini keys.
+struct AppSettings {
+    int Screen_x = 50;
+    int Screen_y = 50;
+    int ScreenWidth = 600;
+    int ScreenHeight = 300;
+    int CenterHighlight = 1;
+    int MoveBar = 1;
+    int ShowMenu = 1;
+    int ShowOsciloscope = 1;
+    std::string AlternativeLRCPath;
+    int IsOneLine = 0;
+};
+
+// Settings held by the plug-in window: the backgrounds and the oscilloscope colours.
+struct WindowColours {
+    Colour BKColor = 657930;         // 0x0A0A0A
+    Colour BKWindowColor = 3947580;  // 0x3C3C3C
+    Colour OscBkColor = 4669769;     // 0x474149
+    Colour OscColor = 12245206;      // 0xBAD8D6
+};
+
+// Settings held by the lyrics list: text colours, the font and the list's own switches. The edit
+// list holds a copy that it never reads from the file.
+struct ListSettings {
+    int ShowCentered = 1;
+    int AdjustWidth = 0;
+    int ShowVerticalScroll = 0;
+    Colour TXTColor = 15790320;    // 0xF0F0F0
+    Colour HLColor = 0;
+    Colour HLTXTColor = 16777088;  // 0xFFFF80
+    std::string FontFamily = "Arial";
+    int FontWeight = 400;
+    int FontSize = 8;
+    int FontItalic = 0;
+};
+
+}  // namespace zor

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "config/Settings.h"
+#include "diag/Prompt.h"
+#include "host/HostLink.h"
+#include "lyrics/FileSystem.h"
+#include "lyrics/LineList.h"
+#include "lyrics/TimeTag.h"
+
+namespace zor {
+
+// The portable half of the plug-in object: the lyrics model, its sources, editing and saving.
+// The plug-in object derives from it; the command-line companion and the tests use it directly
+// over in-memory lists and a host link of their own.
+class LyricsCore : public AppSettings {
+public:
+    LyricsCore(LineList& lyricsList, LineList& editList, HostLink& host, Prompt& prompt,
+               FileSystem& files);
+    virtual ~LyricsCore() = default;
+    LyricsCore(const LyricsCore&) = delete;
+    LyricsCore& operator=(const LyricsCore&) = delete;
+
+    // The visible list is the mode: lyricsList in display mode, editList in time-tag edit mode.
+    bool isLyricsListVisible() const { return lyricsList.isVisible(); }
+    LineList& visibleList() { return isLyricsListVisible() ? lyricsList : editList; }
+
+    // Time-tag table.
+    void sortTimeTags();
+    int lineAtSecond(int second) const;             // entry index, or kNoEntry
+    int tagTimeForLine(int line, int now) const;    // seconds, or -1
+
+    // Reader: splits a source into lines and time tags and appends them to the visible list.
+    // count is the number of items in that list, before and after. Always returns 1.
+    int readLines(InputFile& file, int& count);
+    int readLines(std::string_view text, int& count);  // the text ends at its first NUL
+    int parseTimeTags(std::string& line, int& tagCount, int lineIndex,
+                      int maxTags = kMaxTimeTags);
+
+    // Sources.
+    void loadLyrics(const std::string& newSongPath);
+    int readLyricsFile(const std::string& path, int& count);
+    int readInternalLyrics(const std::string& path, int& count);
+    int readLyrics3Tag(const std::string& path, int& count);
+    int readLyrics3(InputFile& file, std::int64_t windowStart, int version, int windowLength,
+                    int& count);
+    void buildSongInfo(const std::string& path, bool isMp3, int& count);
+
+    // Time-tag editing on editList.
+    int insertTimeTag(int ms);
+    void removeTimeTag();
+    void completeParagraph();
+
+    // Saving editList.
+    int saveLyrics(int mode);
+    void offerRemoveFile(const std::string& name);
+    // The editList items joined by CR LF, none after the last: what goes into the MP3.
+    std::string editListText() const;
+
+    // Model state, named as the rest of the system names it.
+    TimeTagTable timeTags{};
+    int headerLines = 0;
+    int pathLine = 0;
+    int droppedLines = 0;
+    int modified = 0;
+    int reloadLyrics = 0;
+    int internalLyrics = 0;
+    int lastSecond = -1;
+    int lastTagLine = -1;
+    std::string lyricsPath;
+    std::array<std::string, 2> lyricsExt{"LRC", "TXT"};
+    std::string currentExt = "LRC";
+    std::string songFile;
+    std::string songPath;
+    std::string songTitle;
+    std::string songArtist;
+
+    // Ports.
+    LineList& lyricsList;
+    LineList& editList;
+    HostLink& host;
+    Prompt& prompt;
+    FileSystem& files;
+};
+
+}  // namespace zor

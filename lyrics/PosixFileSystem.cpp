@@ -1,0 +1,170 @@
+// File access on POSIX systems. Names are matched without regard to letter case when the exact
+// name does not exist, so a composed "Song.LRC" finds "song.lrc" as it would on Windows.
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "lyrics/FileSystem.h"
+
+namespace zor {
+
+namespace {
+
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() { closeNow(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    bool closeNow() {
+        if (fd_ < 0) {
+            return true;
+        }
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0;
+    }
+
+private:
+    int fd_;
+};
+
+class PosixInputFile final : public InputFile {
+public:
+    PosixInputFile(int fd, std::int64_t size) : fd_(fd), size_(size) {}
+    std::int64_t read(char* buffer, std::size_t size) override {
+        ssize_t n;
+        do {
+            n = ::read(fd_.get(), buffer, size);
+        } while (n < 0 && errno == EINTR);
+        return n;
+    }
+    std::int64_t size() const override { return size_; }
+    bool seek(std::int64_t offset) override {
+        return ::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) == offset;
+    }
+
+private:
+    FileDescriptor fd_;
+    std::int64_t size_;
+};
+
+class PosixOutputFile final : public OutputFile {
+public:
+    explicit PosixOutputFile(int fd) : fd_(fd) {}
+    bool write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const ssize_t n = ::write(fd_.get(), data, size);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                return false;
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+    bool close() override {
+        const bool synced = fd_.get() < 0 || ::fsync(fd_.get()) == 0;
+        return fd_.closeNow() && synced;
+    }
+
+private:
+    FileDescriptor fd_;
+};
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    std::unique_ptr<InputFile> openShared(const std::string& path) override {
+        const std::string name = resolve(path);
+        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            lastError_ = errno;
+            return nullptr;
+        }
+        struct stat info {};
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+            lastError_ = EISDIR;
+            ::close(fd);
+            return nullptr;
+        }
+        return std::make_unique<PosixInputFile>(fd, static_cast<std::int64_t>(info.st_size));
+    }
+
+    std::unique_ptr<OutputFile> createExclusive(const std::string& path, bool mustBeNew) override {
+        const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : O_TRUNC);
+        const int fd = ::open(path.c_str(), flags, 0644);
+        if (fd < 0) {
+            lastError_ = errno;
+            return nullptr;
+        }
+        return std::make_unique<PosixOutputFile>(fd);
+    }
+
+    bool replace(const std::string& source, const std::string& target) override {
+        if (std::rename(source.c_str(), target.c_str()) != 0) {
+            lastError_ = errno;
+            return false;
+        }
+        return true;
+    }
+
+    bool remove(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0) {
+            lastError_ = errno;
+            return false;
+        }
+        return true;
+    }
+
+    std::string resolve(const std::string& path) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) == 0) {
+            return path;
+        }
+        const std::string folder = folderOf(path);
+        const auto slash = path.find_last_of('/');
+        const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir == nullptr) {
+            return path;
+        }
+        std::string found = path;
+        while (const dirent* entry = ::readdir(dir)) {
+            if (::strcasecmp(entry->d_name, base.c_str()) == 0) {
+                found = slash == std::string::npos ? std::string(entry->d_name)
+                                                   : path.substr(0, slash + 1) + entry->d_name;
+                break;
+            }
+        }
+        ::closedir(dir);
+        return found;
+    }
+
+    int lastError() const override { return lastError_; }
+
+private:
+    int lastError_ = 0;
+};
+
+}  // namespace
+
+FileSystem& platformFileSystem() {
+    static PosixFileSystem files;
+    return files;
+}
+
+}  // namespace zor
