@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zor::hostsim {
+
+class HostSession;
+
+using CommandArguments = std::vector<std::string>;
+
+// One script command. The last of its arguments is the rest of the line and may hold spaces.
+struct CommandEntry {
+    std::string_view name;
+    std::size_t minArguments;
+    std::size_t maxArguments;
+    void (*run)(HostSession& session, const CommandArguments& arguments);
+};
+
+// The command of that name, or null.
+const CommandEntry* findCommand(std::string_view name);
+
+}  // namespace zor::hostsim

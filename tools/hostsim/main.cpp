@@ -1,0 +1,42 @@
+// hostsim: a stand-in for the Winamp host that loads the plug-in DLL and runs a script.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostOptions.h"
+#include "tools/hostsim/HostSession.h"
+#include "tools/hostsim/Output.h"
+#include "tools/hostsim/ScriptRunner.h"
+
+namespace {
+
+void printError(const std::string& message) {
+    std::fprintf(stderr, "hostsim: %s\n", message.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace zor::hostsim;
+    useBinaryStdout();
+    HostOptions options;
+    std::vector<ScriptCommand> script;
+    try {
+        options = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+        script = readScript(options.scriptPath);
+    } catch (const ScriptError& error) {
+        printError(error.what());
+        std::fprintf(stderr, "%s\n", kUsage);
+        return kExitBadUsage;
+    }
+    try {
+        HostSession session(options);
+        runScript(script, session);
+        return session.exitStatus();
+    } catch (const HostError& error) {
+        printError(error.what());
+        return kExitRunFailed;
+    }
+}
