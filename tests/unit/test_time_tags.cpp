@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "Fakes.h"
+#include "lyrics/LyricsCore.h"
+#include "lyrics/MemoryLineList.h"
+
+namespace zor {
+namespace {
+
+// {seconds, line}, comparable and printable.
+using Tag = std::pair<int, int>;
+using Tags = std::vector<Tag>;
+
+class TimeTagTable : public ::testing::Test {
+  protected:
+    // Fills the table in reading order, as the reader would, and ends it.
+    void setTags(std::initializer_list<TimeTag> tags) {
+        std::size_t i = 0;
+        for (const TimeTag& tag : tags) {
+            core.timeTags[i++] = tag;
+        }
+        core.timeTags[i] = TimeTag{0, kEndOfTable};
+    }
+    Tags tagsInUse() const {
+        Tags tags;
+        for (const TimeTag& tag : core.timeTags) {
+            if (tag.line < 0) {
+                break;
+            }
+            tags.emplace_back(tag.seconds, tag.line);
+        }
+        return tags;
+    }
+    int lineAt(int second) const {
+        const int entry = core.lineAtSecond(second);
+        return entry == kNoEntry ? kNoEntry : core.timeTags[static_cast<std::size_t>(entry)].line;
+    }
+
+    MemoryLineList lyricsList{true};
+    MemoryLineList editList{false};
+    test::FakeHostLink host;
+    test::RecordingPrompt prompt;
+    LyricsCore core{lyricsList, editList, host, prompt, platformFileSystem()};
+};
+
+TEST_F(TimeTagTable, ReadsAsEmptyFromConstruction) {
+    for (const int second : {-1, 0, 5, INT_MAX}) {
+        EXPECT_EQ(core.lineAtSecond(second), kNoEntry) << second;
+        EXPECT_EQ(core.tagTimeForLine(0, second), -1) << second;
+    }
+    core.sortTimeTags();
+    EXPECT_TRUE(tagsInUse().empty());
+}
+
+TEST_F(TimeTagTable, SortExchangesSoTheLaterReadOfEqualSecondsComesFirst) {
+    setTags({{5, 1}, {5, 2}, {3, 0}});
+    core.sortTimeTags();
+    EXPECT_EQ(tagsInUse(), (Tags{{3, 0}, {5, 2}, {5, 1}}));
+    EXPECT_EQ(core.timeTags[3].line, kEndOfTable);
+    EXPECT_EQ(lineAt(5), 1);
+    EXPECT_EQ(lineAt(4), 0);
+}
+
+TEST_F(TimeTagTable, SortLeavesEverythingBehindTheEndEntryAlone) {
+    setTags({{9, 0}, {2, 1}});
+    core.timeTags[3] = TimeTag{1, 7};  // stale entry from an earlier, longer read
+    core.sortTimeTags();
+    EXPECT_EQ(tagsInUse(), (Tags{{2, 1}, {9, 0}}));
+    EXPECT_EQ(core.timeTags[3].seconds, 1);
+    EXPECT_EQ(core.timeTags[3].line, 7);
+}
+
+TEST_F(TimeTagTable, LineAtSecondIsTheLastTagReached) {
+    setTags({{10, 3}, {20, 4}, {20, 5}});
+    const struct {
+        int second;
+        int line;
+    } cases[] = {{-1, kNoEntry}, {9, kNoEntry}, {10, 3}, {19, 3}, {20, 5}, {500, 5}, {INT_MAX, 5}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(lineAt(c.second), c.line) << "second " << c.second;
+    }
+}
+
+TEST_F(TimeTagTable, LineAtSecondStopsAtTheEndEntryOfAFullTable) {
+    for (int i = 0; i < kMaxTimeTags; ++i) {
+        core.timeTags[static_cast<std::size_t>(i)] = TimeTag{i + 1, i};
+    }
+    core.timeTags[kMaxTimeTags] = TimeTag{0, kEndOfTable};
+    core.sortTimeTags();
+    EXPECT_EQ(core.lineAtSecond(INT_MAX), kMaxTimeTags - 1);
+    EXPECT_EQ(core.timeTags[kMaxTimeTags].line, kEndOfTable);
+    EXPECT_EQ(core.tagTimeForLine(kMaxTimeTags - 1, 0), kMaxTimeTags);
+}
+
+TEST_F(TimeTagTable, TagTimeForLineTakesTheNearestAndTheFirstOfEquals) {
+    setTags({{30, 2}, {45, 1}, {90, 2}});
+    EXPECT_EQ(core.tagTimeForLine(2, 59), 30);
+    EXPECT_EQ(core.tagTimeForLine(2, 60), 30);  // equally near: first in table order
+    EXPECT_EQ(core.tagTimeForLine(2, 61), 90);
+    EXPECT_EQ(core.tagTimeForLine(2, -20), 30);
+    EXPECT_EQ(core.tagTimeForLine(1, 1000), 45);
+    EXPECT_EQ(core.tagTimeForLine(3, 60), -1);
+
+    setTags({{90, 2}, {30, 2}});
+    EXPECT_EQ(core.tagTimeForLine(2, 60), 90);
+}
+
+TEST_F(TimeTagTable, TagTimeForLineFindsTheLargestSeconds) {
+    setTags({{INT_MAX, 0}});
+    EXPECT_EQ(core.tagTimeForLine(0, 0), INT_MAX);
+    EXPECT_EQ(core.tagTimeForLine(0, -1), INT_MAX);
+}
+
+}  // namespace
+}  // namespace zor
