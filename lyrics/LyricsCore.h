@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,9 @@
 #include "diag/Prompt.h"
 #include "host/HostLink.h"
 #include "lyrics/FileSystem.h"
+#include "lyrics/Id3Lyrics.h"
 #include "lyrics/LineList.h"
+#include "lyrics/SongInfo.h"
 #include "lyrics/TimeTag.h"
 
 namespace zor {
@@ -54,12 +57,17 @@ public:
     int insertTimeTag(int ms);
     void removeTimeTag();
     void completeParagraph();
+    // Keeps the selected line in view; the plug-in window centres it.
+    virtual void centerHighlight() {}
 
     // Saving editList.
     int saveLyrics(int mode);
     void offerRemoveFile(const std::string& name);
     // The editList items joined by CR LF, none after the last: what goes into the MP3.
     std::string editListText() const;
+    // The store into the MP3; tests put a stand-in here.
+    std::function<Id3StoreOutcome(const std::string&, const std::string&)> storeIntoMp3 =
+        storeLyricsInMp3;
 
     // Model state, named as the rest of the system names it.
     TimeTagTable timeTags{};
@@ -78,6 +86,9 @@ public:
     std::string songPath;
     std::string songTitle;
     std::string songArtist;
+    int loadSelection = -1;    // the loaded list's selection before loadLyrics emptied it
+    int lyricsFound = 0;       // 1 when the last loadLyrics found a source
+    OpeningWait openingWait;  // the song header's wait for an entry still opening
 
     // Ports.
     LineList& lyricsList;

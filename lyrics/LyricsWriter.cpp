@@ -1,1 +1,166 @@
-// Filled in by its subsystem.
+// Saving editList: as an LRC file through a temporary file, or into the MP3's lyrics frame.
+#include "lyrics/LyricsWriter.h"
+
+#include "diag/ErrorReport.h"
+#include "lyrics/LyricsCore.h"
+#include "lyrics/SafeWrite.h"
+#include "lyrics/SongNames.h"
+
+namespace zor {
+
+namespace {
+
+constexpr const char* kPluginCaption = "Maresh's Zor Lyrics plugin!!!!";
+constexpr const char* kSaveCaption = "Save";
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kNothingToStoreText = "There are no lyrics to save into the MP3 file.";
+constexpr const char* kStoreFailedText = "The lyrics could not be saved into the MP3 file.";
+
+constexpr int kPathNotFoundCode = 3;
+
+enum class SaveChoice { IntoMp3, LrcFile, Cancelled };
+
+}  // namespace
+
+bool writeLrcLines(const LineList& lines, OutputFile& file) {
+    const int count = lines.count();
+    for (int i = 0; i < count; ++i) {
+        std::string line = lines.text(i);
+        if (i + 1 < count) {
+            line += "\r\n";
+        }
+        if (!line.empty() && !file.write(line.data(), line.size())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+namespace {
+
+SaveChoice chooseTarget(Prompt& prompt, bool isMp3, int mode) {
+    if (!isMp3) {
+        return SaveChoice::LrcFile;
+    }
+    if (mode == -1) {
+        return SaveChoice::IntoMp3;
+    }
+    if (mode != 0) {
+        return SaveChoice::LrcFile;
+    }
+    switch (prompt.show(PromptOwner::PluginWindow, "Save INTO MP3 FILE???", kSaveCaption,
+                        PromptButtons::YesNoCancel)) {
+        case PromptAnswer::Yes:
+            return SaveChoice::IntoMp3;
+        case PromptAnswer::No:
+            return SaveChoice::LrcFile;
+        default:
+            return SaveChoice::Cancelled;
+    }
+}
+
+// What the user is told when the store wrote nothing.
+std::string storeFailureText(const Id3StoreOutcome& outcome) {
+    if (!outcome.message.empty()) {
+        return outcome.message;
+    }
+    return outcome.result == Id3StoreResult::NothingToStore ? kNothingToStoreText
+                                                            : kStoreFailedText;
+}
+
+bool saveIntoMp3(LyricsCore& core) {
+    const Id3StoreOutcome outcome = core.storeIntoMp3(core.songPath, core.editListText());
+    if (outcome.result != Id3StoreResult::Stored) {
+        // The external files are kept: they may be the only copy of these lyrics.
+        core.prompt.show(PromptOwner::PluginWindow, storeFailureText(outcome), kSaveCaption,
+                         PromptButtons::Ok);
+        return false;
+    }
+    if (!core.AlternativeLRCPath.empty()) {
+        for (const std::string& ext : core.lyricsExt) {
+            core.offerRemoveFile(nameInFolder(core.AlternativeLRCPath, core.songPath, ext));
+        }
+    }
+    for (const std::string& ext : core.lyricsExt) {
+        core.offerRemoveFile(nameBesideSong(core.songPath, ext));
+    }
+    return true;
+}
+
+SafeWriteResult writeLrcFile(LyricsCore& core, const std::string& name) {
+    if (name.empty()) {
+        // The song path gives no file name to build (a stream address, a name far too long).
+        return SafeWriteResult{SafeWriteStatus::NotCreated, kPathNotFoundCode};
+    }
+    const ContentWriter writeLines = [&core](OutputFile& file) {
+        return writeLrcLines(core.editList, file);
+    };
+    // On a file system that tells letter case apart, an existing song.lrc is the file to replace.
+    return writeThroughTemporary(core.files, core.files.resolve(name), writeLines);
+}
+
+bool saveLrcFile(LyricsCore& core) {
+    SafeWriteResult result = writeLrcFile(core, core.lyricsPath);
+    if (result.status == SafeWriteStatus::NotCreated) {
+        if (core.AlternativeLRCPath.empty()) {
+            core.prompt.show(PromptOwner::HostMain,
+                             "Error saving LRC. Please configure an user path.", kPluginCaption,
+                             PromptButtons::Ok);
+            return false;
+        }
+        const std::string alternative =
+            nameInFolder(core.AlternativeLRCPath, core.songPath, core.currentExt);
+        result = writeLrcFile(core, alternative);
+        if (result.status == SafeWriteStatus::Written) {
+            core.lyricsPath = alternative;
+        }
+    }
+    if (result.status != SafeWriteStatus::Written) {
+        reportError(core.prompt, PromptOwner::None, result.error, kErrorCaption);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int LyricsCore::saveLyrics(int mode) {
+    if (songPath.empty()) {
+        return 0;
+    }
+    const bool isMp3 = isMp3Path(songPath);
+    if (lyricsPath.empty()) {
+        currentExt = "LRC";
+        lyricsPath = nameBesideSong(songPath, currentExt);
+    }
+    const SaveChoice choice = chooseTarget(prompt, isMp3, mode);
+    if (choice == SaveChoice::Cancelled) {
+        return 0;
+    }
+    const bool saved = choice == SaveChoice::IntoMp3 ? saveIntoMp3(*this) : saveLrcFile(*this);
+    if (!saved) {
+        return 0;
+    }
+    modified = 0;
+    return 1;
+}
+
+void LyricsCore::offerRemoveFile(const std::string& name) {
+    if (!files.openShared(name)) {
+        return;
+    }
+    const std::string existing = files.resolve(name);
+    const std::string question = "Do you want remove the file " + existing +
+                                 "?\nIf you choose 'NO', the lyrics can be read from this file "
+                                 "an not from the mp3 file.";
+    if (prompt.show(PromptOwner::PluginWindow, question, "REMOVE THE FILE?",
+                    PromptButtons::YesNo) != PromptAnswer::Yes) {
+        return;
+    }
+    if (!files.remove(existing)) {
+        // Left in place, the file would still win over the lyrics just stored.
+        reportError(prompt, PromptOwner::None, files.lastError(), kErrorCaption);
+    }
+}
+
+}  // namespace zor

@@ -57,7 +57,8 @@ private:
 
 class PosixOutputFile final : public OutputFile {
 public:
-    explicit PosixOutputFile(int fd) : fd_(fd) {}
+    // lastError is the file system's, so a failed write or close is reported with its cause.
+    PosixOutputFile(int fd, int& lastError) : fd_(fd), lastError_(lastError) {}
     bool write(const char* data, std::size_t size) override {
         while (size > 0) {
             const ssize_t n = ::write(fd_.get(), data, size);
@@ -65,6 +66,7 @@ public:
                 continue;
             }
             if (n <= 0) {
+                lastError_ = n < 0 ? errno : ENOSPC;
                 return false;
             }
             data += n;
@@ -74,11 +76,19 @@ public:
     }
     bool close() override {
         const bool synced = fd_.get() < 0 || ::fsync(fd_.get()) == 0;
-        return fd_.closeNow() && synced;
+        if (!synced) {
+            lastError_ = errno;
+        }
+        const bool closed = fd_.closeNow();
+        if (!closed) {
+            lastError_ = errno;
+        }
+        return closed && synced;
     }
 
 private:
     FileDescriptor fd_;
+    int& lastError_;
 };
 
 std::string folderOf(const std::string& path) {
@@ -111,7 +121,7 @@ public:
             lastError_ = errno;
             return nullptr;
         }
-        return std::make_unique<PosixOutputFile>(fd);
+        return std::make_unique<PosixOutputFile>(fd, lastError_);
     }
 
     bool replace(const std::string& source, const std::string& target) override {

@@ -53,12 +53,15 @@ private:
 
 class Win32OutputFile final : public OutputFile {
 public:
-    explicit Win32OutputFile(HANDLE handle) : handle_(handle) {}
+    // lastError is the file system's, so a failed write or close is reported with its cause.
+    Win32OutputFile(HANDLE handle, int& lastError) : handle_(handle), lastError_(lastError) {}
     bool write(const char* data, std::size_t size) override {
         while (size > 0) {
             const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
             DWORD written = 0;
             if (!::WriteFile(handle_.get(), data, chunk, &written, nullptr) || written == 0) {
+                const DWORD code = ::GetLastError();
+                lastError_ = code != 0 ? static_cast<int>(code) : ERROR_DISK_FULL;
                 return false;
             }
             data += written;
@@ -69,11 +72,19 @@ public:
     bool close() override {
         const bool flushed =
             handle_.get() == INVALID_HANDLE_VALUE || ::FlushFileBuffers(handle_.get()) != FALSE;
-        return handle_.closeNow() && flushed;
+        if (!flushed) {
+            lastError_ = static_cast<int>(::GetLastError());
+        }
+        const bool closed = handle_.closeNow();
+        if (!closed) {
+            lastError_ = static_cast<int>(::GetLastError());
+        }
+        return closed && flushed;
     }
 
 private:
     Win32Handle handle_;
+    int& lastError_;
 };
 
 class Win32FileSystem final : public FileSystem {
@@ -102,7 +113,7 @@ public:
             lastError_ = static_cast<int>(::GetLastError());
             return nullptr;
         }
-        return std::make_unique<Win32OutputFile>(handle);
+        return std::make_unique<Win32OutputFile>(handle, lastError_);
     }
 
     bool replace(const std::string& source, const std::string& target) override {

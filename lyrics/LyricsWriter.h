@@ -1,0 +1,12 @@
+#pragma once
+
+#include "lyrics/FileSystem.h"
+#include "lyrics/LineList.h"
+
+namespace zor {
+
+// The LRC dump: every item in list order, each but the last followed by CR LF, one write per
+// line so an item of any length is written whole. False as soon as a write fails.
+bool writeLrcLines(const LineList& lines, OutputFile& file);
+
+}  // namespace zor
