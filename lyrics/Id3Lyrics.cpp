@@ -1,1 +1,114 @@
-// Filled in by its subsystem.
+// The unsynchronised-lyrics frame through id3lib. Every ID3_Tag lives in a unique_ptr for one read
+// or write; frames taken out are deleted at once, the attached frame belongs to the tag.
+#include "lyrics/Id3Lyrics.h"
+
+#include <id3/field.h>
+#include <id3/tag.h>
+
+#include <memory>
+
+#include "lyrics/CodePage.h"
+#include "lyrics/LyricsCore.h"
+
+namespace zor {
+
+namespace {
+
+// This id3lib keeps a UTF-16 text without its byte-order mark as big-endian byte pairs, whatever
+// the order in the file, and its Size() counts those bytes. Its own conversion to single-byte text
+// drops the high bit of every character, so the pairs are taken as they are.
+std::u16string unicodeText(const ID3_Field& field) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(field.GetRawUnicodeText());
+    std::u16string text;
+    if (bytes == nullptr) {
+        return text;
+    }
+    const std::size_t size = field.Size();
+    text.reserve(size / 2);
+    for (std::size_t i = 0; i + 1 < size; i += 2) {
+        const auto unit = static_cast<char16_t>((bytes[i] << 8) | bytes[i + 1]);
+        if (unit == 0) {
+            break;
+        }
+        text += unit;
+    }
+    return text;
+}
+
+std::string singleByteText(const ID3_Field& field) {
+    std::string text(field.Size() + 1, '\0');
+    const std::size_t n = field.Get(text.data(), text.size());
+    text.resize(n < text.size() ? n : text.size() - 1);
+    return text;
+}
+
+}  // namespace
+
+bool getID3Lyrics(ID3_Tag* tag, std::string& text) {
+    text.clear();
+    const ID3_Frame* frame = tag == nullptr ? nullptr : tag->Find(ID3FID_UNSYNCEDLYRICS);
+    if (frame == nullptr) {
+        return false;
+    }
+    const ID3_Field* field = frame->GetField(ID3FN_TEXT);
+    if (field == nullptr) {
+        return true;  // a lyrics frame without text: found, and empty
+    }
+    text = ID3TE_IS_DOUBLE_BYTE_ENC(field->GetEncoding()) ? toSingleByte(unicodeText(*field))
+                                                          : singleByteText(*field);
+    return true;
+}
+
+int removeID3Lyrics(ID3_Tag* tag) {
+    if (tag == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    while (const ID3_Frame* frame = tag->Find(ID3FID_UNSYNCEDLYRICS)) {
+        const std::unique_ptr<ID3_Frame> detached(tag->RemoveFrame(frame));
+        if (!detached) {
+            break;  // the tag would offer the same frame again
+        }
+        ++removed;
+    }
+    return removed;
+}
+
+ID3_Frame* setID3Lyrics(ID3_Tag* tag, const std::string& text, const std::string& description,
+                        const std::string& language, bool replace) {
+    if (tag == nullptr || text.empty()) {
+        return nullptr;
+    }
+    if (replace) {
+        removeID3Lyrics(tag);
+    } else if (tag->Find(ID3FID_UNSYNCEDLYRICS) != nullptr) {
+        return nullptr;
+    }
+    auto frame = std::make_unique<ID3_Frame>(ID3FID_UNSYNCEDLYRICS);
+    for (const auto& [id, value] :
+         {std::pair{ID3FN_LANGUAGE, &language}, std::pair{ID3FN_DESCRIPTION, &description},
+          std::pair{ID3FN_TEXT, &text}}) {
+        if (ID3_Field* field = frame->GetField(id)) {
+            field->Set(value->c_str());
+        }
+    }
+    ID3_Frame* attached = frame.release();  // AttachFrame hands ownership to the tag
+    tag->AttachFrame(attached);
+    return attached;
+}
+
+int LyricsCore::readInternalLyrics(const std::string& path, int& count) {
+    std::string text;
+    bool found = false;
+    {
+        const auto tag = std::make_unique<ID3_Tag>(path.c_str());
+        found = getID3Lyrics(tag.get(), text);
+    }
+    if (found) {
+        readLines(text, count);
+        return 1;
+    }
+    return readLyrics3Tag(path, count);
+}
+
+}  // namespace zor
