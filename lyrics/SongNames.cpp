@@ -1,1 +1,77 @@
-// Filled in by its subsystem.
+#include "lyrics/SongNames.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "lyrics/FileSystem.h"
+#include "lyrics/TextLimits.h"
+
+namespace zor {
+
+namespace {
+
+bool isStreamAddress(const std::string& path) {
+    return path.find("://") != std::string::npos;
+}
+
+std::size_t fileNameStart(const std::string& path) {
+    const auto separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? 0 : separator + 1;
+}
+
+bool equalsIgnoringCase(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::toupper(static_cast<unsigned char>(x)) ==
+               std::toupper(static_cast<unsigned char>(y));
+    });
+}
+
+std::string withinPathLimit(const std::string& name) {
+    return name.size() > kMaxPathChars ? std::string() : name;
+}
+
+}  // namespace
+
+SongNames splitSongPath(const std::string& songPath) {
+    SongNames names;
+    const std::size_t start = fileNameStart(songPath);
+    if (isStreamAddress(songPath) || start == songPath.size()) {
+        return names;
+    }
+    const auto dot = songPath.find_last_of('.');
+    if (dot == std::string::npos || dot < start) {
+        names.stem = songPath + ".";
+    } else {
+        names.extension = songPath.substr(dot + 1);
+        names.stem = songPath.substr(0, dot + 1);
+    }
+    names.baseName = names.stem.substr(start);
+    return names;
+}
+
+bool isMp3Path(const std::string& songPath) {
+    return equalsIgnoringCase(splitSongPath(songPath).extension, "MP3");
+}
+
+std::string nameBesideSong(const std::string& songPath, const std::string& extension) {
+    const SongNames names = splitSongPath(songPath);
+    if (names.stem.empty()) {
+        return {};
+    }
+    return withinPathLimit(names.stem + extension);
+}
+
+std::string nameInFolder(const std::string& folder, const std::string& songPath,
+                         const std::string& extension) {
+    const SongNames names = splitSongPath(songPath);
+    if (folder.empty() || names.baseName.empty()) {
+        return {};
+    }
+    std::string name = folder;
+    if (!isPathSeparator(name.back())) {
+        name += kPathSeparator;
+    }
+    return withinPathLimit(name + names.baseName + extension);
+}
+
+}  // namespace zor

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+
+namespace zor {
+namespace {
+
+using test::TempFolder;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& argument) {
+    std::string text = "'";
+    for (char c : argument) {
+        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return text + "'";
+}
+
+class Zorlyrics : public ::testing::Test {
+  protected:
+    Outcome run(const std::vector<std::string>& arguments) {
+        std::string command = quoted(ZOR_ZORLYRICS);
+        for (const std::string& argument : arguments) {
+            command += " " + quoted(argument);
+        }
+        const std::string errors = dir / "stderr.txt";
+        command += " 2>" + quoted(errors);
+        Outcome result;
+        FILE* pipe = ::popen(command.c_str(), "r");  // closed by pclose below
+        if (pipe == nullptr) {
+            return result;
+        }
+        char buffer[512];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            result.out.append(buffer, n);
+        }
+        const int status = ::pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream in(errors);
+        std::stringstream text;
+        text << in.rdbuf();
+        result.err = text.str();
+        return result;
+    }
+
+    TempFolder dir;
+};
+
+// Two MPEG audio frames with no tag.
+std::string bareMp3() {
+    std::string frame = std::string("\xFF\xFB\x90\x00", 4) + std::string(413, '\0');
+    return frame + frame;
+}
+
+const char* const kTimedLyrics = "[ti:T]\r\nCredits\r\n[00:12.90]First\r\n[00:15]Second\r\n";
+
+TEST_F(Zorlyrics, ReadPrintsItemsTagsAndLines) {
+    const std::string file = dir.write("s.lrc", kTimedLyrics);
+    const Outcome r = run({"read", "--count", "2", "--at", "0", "--at", "13", "--at", "20", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "items 4\n0\theader 0\n1\theader 1\n2\tFirst\n3\tSecond\ndropped 2\ntags 2\n"
+              "12\t2\n15\t3\nat 0\tnone\nat 13\t2\nat 20\t3\n");
+}
+
+TEST_F(Zorlyrics, ReadInEditModeKeepsRawLines) {
+    const std::string file = dir.write("s.lrc", kTimedLyrics);
+    const Outcome r = run({"read", "--edit", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "items 5\n0\t[ti:T]\n1\tCredits\n2\t[00:12.90]First\n3\t[00:15]Second\n4\t\n"
+              "dropped 0\ntags 2\n12\t2\n15\t3\n");
+}
+
+TEST_F(Zorlyrics, ShowRunsTheLoadWithMetadataAndAlternativeFolder) {
+    dir.write("alt/song.txt", "Hello\r\n");
+    dir.write("Song.LRC", "[00:01]Beside\r\n");  // loses to the alternative folder's TXT
+    const std::string song = dir / "Song.mp3";
+    const Outcome r =
+        run({"show", "--alt", dir / "alt", "--meta", "Title=Song", "--meta", "Artist=Band",
+             "--meta", "Album=Disc", "--meta", "Year=", "--meta", "Date=2001", song});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "source E.L\nlyricsPath " + (dir / "alt/song.txt") +
+                         "\ncurrentExt TXT\nheaderLines 4\nitems 5\n"
+                         "0\t\"Song\" by \"Band\" (E.L)\n1\tfrom \"Disc\"\n2\t" +
+                         song + "\n3\t\n4\tHello\ndropped 0\ntags 0\n");
+}
+
+TEST_F(Zorlyrics, ShowWithNothingFoundStillSucceeds) {
+    const std::string song = dir / "Quiet.ogg";
+    const Outcome r = run({"show", "--playlist-title", "Band - Tune", "--at", "3", song});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "source none\nlyricsPath \ncurrentExt LRC\nheaderLines 3\nitems 4\n"
+              "0\t\"Tune\" by \"Band\"\n1\t" +
+                  song + "\n2\t\n3\tLyrics unavailable\ndropped 0\ntags 0\nat 3\tnone\n");
+}
+
+TEST_F(Zorlyrics, ShowInEditMode) {
+    dir.write("Song.LRC", "[00:01]One\r\n");
+    const Outcome r = run({"show", "--edit", "--at", "1", dir / "Song.mp3"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "source E.T.L\nlyricsPath " + (dir / "Song.LRC") +
+                         "\ncurrentExt LRC\nheaderLines 0\nitems 2\n0\t[00:01]One\n1\t\n"
+                         "dropped 0\ntags 1\n1\t0\nat 1\t0\n");
+}
+
+TEST_F(Zorlyrics, BadArgumentsGiveOneLineAndStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"read"},
+        {"read", "a", "b"},
+        {"read", "--count", "x", "f"},
+        {"read", "--count", "-1", "f"},
+        {"read", "--alt", "d", "f"},
+        {"read", "--at"},
+        {"show", "--meta", "Mood=sad", "s"},
+        {"show", "--meta", "Title", "s"},
+        {"show", "--count", "2", "s"},
+        {"embed", "one"},
+        {"embed", "--edit", "a.mp3", "b.lrc"},
+        {"read", dir / "missing.lrc"},
+    };
+    for (const auto& arguments : cases) {
+        const Outcome r = run(arguments);
+        const std::string context = arguments.empty() ? "(none)" : arguments[0];
+        EXPECT_EQ(r.status, 2) << context;
+        EXPECT_EQ(r.out, "") << context;
+        EXPECT_EQ(r.err.rfind("zorlyrics: ", 0), 0u) << context << ": " << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << context << ": " << r.err;
+    }
+}
+
+TEST_F(Zorlyrics, HelpPrintsUsage) {
+    const Outcome r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    for (const char* command : {"zorlyrics read", "zorlyrics show", "zorlyrics embed"}) {
+        EXPECT_NE(r.out.find(command), std::string::npos) << command;
+    }
+}
+
+TEST_F(Zorlyrics, EmbedRefusesWhatItCannotStore) {
+    const std::string lyrics = dir.write("l.lrc", "[00:01]One\r\n");
+    const std::string empty = dir.write("empty.lrc", "");
+    const std::string song = dir.write("Song.mp3", bareMp3());
+    const std::string ogg = dir.write("Song.ogg", bareMp3());
+    const std::vector<std::vector<std::string>> cases = {
+        {"embed", ogg, lyrics},                  // not an MP3
+        {"embed", dir / "Missing.mp3", lyrics},  // no song
+        {"embed", song, dir / "missing.lrc"},    // no lyrics file
+        {"embed", song, empty},                  // nothing to store
+    };
+    for (const auto& arguments : cases) {
+        const Outcome r = run(arguments);
+        EXPECT_EQ(r.status, 1) << arguments[1] << " " << arguments[2];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err, "");
+    }
+    std::ifstream in(song, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bareMp3());
+}
+
+TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
+    const std::string song = dir.write("Song.mp3", bareMp3());
+    const std::string lyrics = dir.write("l.lrc", "[ti:T]\r\n[00:02]Two\r\n");
+    const Outcome stored = run({"embed", song, lyrics});
+    EXPECT_EQ(stored.status, 0) << stored.err;
+    EXPECT_EQ(stored.out, "stored 3 lines\n");
+
+    const Outcome shown = run({"show", "--edit", song});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out,
+              "source I.T.L\nlyricsPath \ncurrentExt LRC\nheaderLines 0\nitems 3\n"
+              "0\t[ti:T]\n1\t[00:02]Two\n2\t\ndropped 0\ntags 1\n2\t1\n");
+}
+
+}  // namespace
+}  // namespace zor

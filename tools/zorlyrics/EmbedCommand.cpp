@@ -1,0 +1,49 @@
+// zorlyrics embed: a lyrics file into an MP3, as "Save in MP3" stores the edit list.
+#include <iostream>
+
+#include "Commands.h"
+#include "Session.h"
+#include "lyrics/Id3Lyrics.h"
+#include "lyrics/SongNames.h"
+
+namespace zor::cli {
+
+namespace {
+
+int failure(const std::string& message) {
+    std::cerr << "zorlyrics: " << message << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int runEmbed(const Options& options) {
+    const std::string& song = options.paths[0];
+    const std::string& lyricsFile = options.paths[1];
+    if (!isMp3Path(song)) {
+        return failure(song + " is not an MP3 file");
+    }
+    Session session(true, song);
+    if (!session.core.files.openShared(song)) {
+        return failure("cannot read " + song);
+    }
+    const auto file = session.core.files.openShared(lyricsFile);
+    if (!file) {
+        return failure("cannot read " + lyricsFile);
+    }
+    int count = 0;
+    session.core.readLines(*file, count);
+    const std::string text = session.core.editListText();
+    if (text.empty()) {
+        return failure(lyricsFile + " holds no lyrics");
+    }
+    const Id3StoreOutcome outcome = storeLyricsInMp3(song, text);
+    if (outcome.result != Id3StoreResult::Stored) {
+        const std::string reason = outcome.message.empty() ? "the store failed" : outcome.message;
+        return failure("cannot store the lyrics in " + song + ": " + reason);
+    }
+    std::cout << "stored " << session.editList.count() << " lines\n";
+    return 0;
+}
+
+}  // namespace zor::cli

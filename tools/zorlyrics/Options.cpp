@@ -1,0 +1,184 @@
+// The command line: which command, its options and its paths.
+#include "Options.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+
+namespace zor::cli {
+
+namespace {
+
+constexpr std::array<const char*, 7> kMetadataKeys = {"Title", "Artist", "Album", "Track",
+                                                      "Year",  "Date",   "Genre"};
+constexpr long kMaxCount = 100000;
+
+bool parseNumber(const std::string& text, long limit, int& value) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    errno = 0;
+    const long number = std::strtol(text.c_str(), nullptr, 10);
+    if (errno != 0 || number > limit) {
+        return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool isMetadataKey(const std::string& key) {
+    return std::any_of(kMetadataKeys.begin(), kMetadataKeys.end(),
+                       [&](const char* known) { return key == known; });
+}
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+    ParseResult run() {
+        if (arguments_.empty()) {
+            return fail("no command given (try zorlyrics --help)");
+        }
+        const std::string& command = arguments_[0];
+        if (command == "--help" || command == "-h" || command == "help") {
+            result_.options.command = Command::Help;
+            return result_;
+        }
+        if (command == "read") {
+            result_.options.command = Command::Read;
+        } else if (command == "show") {
+            result_.options.command = Command::Show;
+        } else if (command == "embed") {
+            result_.options.command = Command::Embed;
+        } else {
+            return fail("unknown command '" + command + "' (try zorlyrics --help)");
+        }
+        for (next_ = 1; next_ < arguments_.size() && result_.error.empty(); ++next_) {
+            takeArgument(arguments_[next_]);
+        }
+        if (result_.error.empty()) {
+            checkPaths();
+        }
+        return result_;
+    }
+
+  private:
+    ParseResult fail(const std::string& message) {
+        result_.error = message;
+        return result_;
+    }
+
+    bool allows(const std::string& option) const {
+        const Command command = result_.options.command;
+        if (option == "--edit" || option == "--at") {
+            return command == Command::Read || command == Command::Show;
+        }
+        if (option == "--count") {
+            return command == Command::Read;
+        }
+        if (option == "--alt" || option == "--meta" || option == "--playlist-title") {
+            return command == Command::Show;
+        }
+        return false;
+    }
+
+    const std::string* value(const std::string& option) {
+        if (next_ + 1 >= arguments_.size()) {
+            fail(option + " needs a value");
+            return nullptr;
+        }
+        return &arguments_[++next_];
+    }
+
+    void takeArgument(const std::string& argument) {
+        if (optionsEnded_ || argument.empty() || argument[0] != '-' || argument == "-") {
+            result_.options.paths.push_back(argument);
+            return;
+        }
+        if (argument == "--") {
+            optionsEnded_ = true;
+            return;
+        }
+        if (!allows(argument)) {
+            fail("unknown option " + argument + " for " + arguments_[0]);
+            return;
+        }
+        Options& options = result_.options;
+        if (argument == "--edit") {
+            options.edit = true;
+            return;
+        }
+        const std::string* text = value(argument);
+        if (text == nullptr) {
+            return;
+        }
+        if (argument == "--count") {
+            if (!parseNumber(*text, kMaxCount, options.count)) {
+                fail("--count needs a number from 0 to " + std::to_string(kMaxCount));
+            }
+        } else if (argument == "--at") {
+            int seconds = 0;
+            if (!parseNumber(*text, 0x7FFFFFFF, seconds)) {
+                fail("--at needs a number of seconds, not '" + *text + "'");
+                return;
+            }
+            options.atSeconds.push_back(seconds);
+        } else if (argument == "--alt") {
+            options.alternativeFolder = *text;
+        } else if (argument == "--playlist-title") {
+            options.playlistTitle = *text;
+        } else if (argument == "--meta") {
+            takeMetadata(*text);
+        }
+    }
+
+    void takeMetadata(const std::string& pair) {
+        const auto equals = pair.find('=');
+        const std::string key = pair.substr(0, equals);
+        if (equals == std::string::npos || !isMetadataKey(key)) {
+            fail(
+                "--meta needs KEY=VALUE with KEY one of Title, Artist, Album, Track, Year, Date, "
+                "Genre");
+            return;
+        }
+        result_.options.metadata[key] = pair.substr(equals + 1);
+    }
+
+    void checkPaths() {
+        const std::size_t wanted = result_.options.command == Command::Embed ? 2 : 1;
+        if (result_.options.paths.size() != wanted) {
+            fail(arguments_[0] +
+                 (wanted == 2 ? " needs SONG and LYRICSFILE"
+                              : (result_.options.command == Command::Read ? " needs one FILE"
+                                                                          : " needs one SONG")));
+        }
+    }
+
+    const std::vector<std::string>& arguments_;
+    ParseResult result_;
+    std::size_t next_ = 0;
+    bool optionsEnded_ = false;
+};
+
+}  // namespace
+
+ParseResult parseArguments(const std::vector<std::string>& arguments) {
+    return Parser(arguments).run();
+}
+
+const char* usageText() {
+    return "usage:\n"
+           "  zorlyrics read [--edit] [--count N] [--at S]... FILE\n"
+           "      read FILE as the lyrics reader does, into a list already holding N items\n"
+           "  zorlyrics show [--edit] [--alt DIR] [--meta KEY=VALUE]... [--playlist-title TEXT]\n"
+           "                 [--at S]... SONG\n"
+           "      load the lyrics the plug-in would show for SONG (--alt: alternative folder;\n"
+           "      KEY: Title, Artist, Album, Track, Year, Date or Genre)\n"
+           "  zorlyrics embed SONG LYRICSFILE\n"
+           "      store LYRICSFILE into the MP3 SONG as \"Save in MP3\" does\n"
+           "  zorlyrics --help\n"
+           "exit status: 0 done; 1 embed failed; 2 bad arguments or a FILE read cannot open\n";
+}
+
+}  // namespace zor::cli

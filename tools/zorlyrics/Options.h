@@ -1,0 +1,31 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zor::cli {
+
+enum class Command { Help, Read, Show, Embed };
+
+struct Options {
+    Command command = Command::Help;
+    bool edit = false;
+    int count = 0;
+    std::vector<int> atSeconds;
+    std::string alternativeFolder;
+    std::map<std::string, std::string> metadata;
+    std::optional<std::string> playlistTitle;
+    std::vector<std::string> paths;  // FILE; SONG; or SONG LYRICSFILE
+};
+
+struct ParseResult {
+    Options options;
+    std::string error;  // one line; empty when the arguments are good
+};
+
+ParseResult parseArguments(const std::vector<std::string>& arguments);
+const char* usageText();
+
+}  // namespace zor::cli

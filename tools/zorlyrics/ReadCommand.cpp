@@ -1,0 +1,29 @@
+// zorlyrics read: the reader alone, on one file.
+#include <iostream>
+
+#include "Commands.h"
+#include "Report.h"
+#include "Session.h"
+
+namespace zor::cli {
+
+int runRead(const Options& options) {
+    const std::string& path = options.paths[0];
+    Session session(options.edit, path);
+    const auto file = session.core.files.openShared(path);
+    if (!file) {
+        std::cerr << "zorlyrics: cannot open " << path << '\n';
+        return 2;
+    }
+    LineList& list = session.core.visibleList();
+    for (int i = 0; i < options.count; ++i) {
+        list.append("header " + std::to_string(i));
+    }
+    int count = options.count;
+    session.core.readLines(*file, count);
+    session.core.sortTimeTags();
+    printLines(std::cout, session.core, options.atSeconds);
+    return 0;
+}
+
+}  // namespace zor::cli

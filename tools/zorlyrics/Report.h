@@ -1,0 +1,15 @@
+#pragma once
+
+#include <ostream>
+#include <vector>
+
+#include "lyrics/LyricsCore.h"
+
+namespace zor::cli {
+
+// The state after a load: source label, lyricsPath, currentExt and headerLines (show only).
+void printSource(std::ostream& out, const LyricsCore& core);
+// The visible list, the dropped count, the sorted table and one line per asked second.
+void printLines(std::ostream& out, LyricsCore& core, const std::vector<int>& atSeconds);
+
+}  // namespace zor::cli

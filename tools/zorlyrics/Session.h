@@ -1,0 +1,33 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "CliPorts.h"
+#include "lyrics/LyricsCore.h"
+#include "lyrics/MemoryLineList.h"
+
+namespace zor::cli {
+
+// The portable core over in-memory lists, with the edit list or the lyrics list showing.
+struct Session {
+    Session(bool editMode, const std::string& song,
+            std::map<std::string, std::string> metadata = {},
+            std::optional<std::string> playlistTitle = std::nullopt)
+        : lyricsList(!editMode),
+          editList(editMode),
+          host(song, std::move(metadata), std::move(playlistTitle)),
+          core(lyricsList, editList, host, prompt, platformFileSystem()) {
+        // The playlist title given here never changes, so waiting for it to open is pointless.
+        core.openingWait.retries = 0;
+    }
+
+    MemoryLineList lyricsList;
+    MemoryLineList editList;
+    CliHost host;
+    DecliningPrompt prompt;
+    LyricsCore core;
+};
+
+}  // namespace zor::cli

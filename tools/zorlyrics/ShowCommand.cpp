@@ -1,0 +1,20 @@
+// zorlyrics show: the whole load step for one song, as the plug-in runs it.
+#include <iostream>
+
+#include "Commands.h"
+#include "Report.h"
+#include "Session.h"
+
+namespace zor::cli {
+
+int runShow(const Options& options) {
+    const std::string& song = options.paths[0];
+    Session session(options.edit, song, options.metadata, options.playlistTitle);
+    session.core.AlternativeLRCPath = options.alternativeFolder;
+    session.core.loadLyrics(song);
+    printSource(std::cout, session.core);
+    printLines(std::cout, session.core, options.atSeconds);
+    return 0;
+}
+
+}  // namespace zor::cli
