@@ -4,13 +4,39 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=
 set(ZOR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 set(ZOR_PLUGIN_SOURCES
-    host/visNorvLyric.cpp)
+    host/visNorvLyric.cpp
+    host/Win32HostLink.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
 set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")
 target_link_libraries(vis_zorlyrics PRIVATE zorcore)
 target_link_options(vis_zorlyrics PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclude-all-symbols -Wl,--enable-stdcall-fixup)
 target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr shell32 advapi32)
+
+# The window framework the plug-in's window classes derive from.
+set(ZOR_FRAMEWORK_SOURCES
+    framework/MessageMap.cpp
+    framework/Wnd.cpp
+    framework/WinApp.cpp
+    framework/FrameWnd.cpp
+    framework/Dialog.cpp
+    framework/ListBox.cpp
+    framework/Button.cpp)
+add_library(zorframework STATIC ${ZOR_FRAMEWORK_SOURCES})
+target_include_directories(zorframework PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(zorframework PUBLIC user32 gdi32)
+target_link_libraries(vis_zorlyrics PRIVATE zorframework)
+
+add_executable(test_framework tests/framework/test_framework.cpp tests/framework/test_framework.rc)
+target_link_libraries(test_framework PRIVATE zorframework)
+target_link_options(test_framework PRIVATE ${ZOR_STATIC_RUNTIME})
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    enable_testing()
+    find_program(ZOR_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+    add_test(NAME framework COMMAND ${ZOR_WINE64} $<TARGET_FILE:test_framework>)
+    set_tests_properties(framework PROPERTIES LABELS integration ENVIRONMENT WINEDEBUG=-all
+                         TIMEOUT 120)
+endif()
 
 file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/hostsim/*.cpp)
 add_executable(hostsim ${HOSTSIM_SOURCES})
