@@ -5,7 +5,17 @@ set(ZOR_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 set(ZOR_PLUGIN_SOURCES
     host/visNorvLyric.cpp
-    host/Win32HostLink.cpp)
+    host/Win32HostLink.cpp
+    host/LyricsPluginApp.cpp
+    host/PluginListPort.cpp
+    host/RenderCycle.cpp
+    host/FrameSubclass.cpp
+    host/ConfigHook.cpp
+    display/PluginWnd.cpp
+    display/LyricsListBox.cpp
+    display/LayoutModes.cpp
+    display/Oscilloscope.cpp
+    commands/CommandSet.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
 set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")

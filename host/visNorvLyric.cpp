@@ -1,23 +1,30 @@
-// The library's one export and the host records it hands out.
+// The library's one export, the host records it hands out, and the one application object the
+// records' callbacks forward to.
 
+#include "host/LyricsPluginApp.h"
 #include "host/WinampVis.h"
 
 namespace zor {
 namespace {
 
+CLyricsPluginApp theApp;
+
 // The records hold char*, as the host's SDK declares them; these buffers give them writable text.
 char headerDescription[] = "Maresh's Zor Lyrics plugin!!!! v2.0";
 char moduleDescription[] = "Maresh Zor Lyrics plugin";
 
-// No-ops until the application object that owns the plug-in's state takes these calls over.
-void __cdecl config(winampVisModule* /*thisModule*/) {}
-int __cdecl init(winampVisModule* /*thisModule*/) {
-    return 0;
+void __cdecl config(winampVisModule* thisModule) {
+    theApp.Config(thisModule);
 }
-int __cdecl render(winampVisModule* /*thisModule*/) {
-    return 0;
+int __cdecl init(winampVisModule* thisModule) {
+    return theApp.Init(thisModule);
 }
-void __cdecl quit(winampVisModule* /*thisModule*/) {}
+int __cdecl render(winampVisModule* thisModule) {
+    return theApp.Render(thisModule);
+}
+void __cdecl quit(winampVisModule* thisModule) {
+    theApp.Quit(thisModule);
+}
 
 winampVisModule visModuleRecord = {
     moduleDescription,
@@ -45,6 +52,11 @@ winampVisModule* __cdecl getModule(int which) {
 winampVisHeader visHeaderRecord = {kVisHeaderVersion, headerDescription, getModule};
 
 }  // namespace
+
+CLyricsPluginApp& pluginApp() {
+    return theApp;
+}
+
 }  // namespace zor
 
 extern "C" __declspec(dllexport) zor::winampVisHeader* __cdecl winampVisGetHeader() {

@@ -1,0 +1,350 @@
+// The owner-drawn lyrics list: line font, measuring and drawing, and the key dispatch.
+#include "display/LyricsListBox.h"
+
+#include <cstring>
+
+#include "display/PluginWnd.h"
+#include "host/HostWindows.h"
+#include "host/LyricsPluginApp.h"
+
+namespace zor {
+
+namespace {
+
+enum class KeyKind {
+    command,           // the command runs; no default processing, nothing to Winamp
+    listThenCommand,   // the list moves its selection, then the command runs
+    winampOnly,        // posted to Winamp; no default processing
+    defaultAndWinamp,  // default processing, then posted to Winamp
+    ignored,           // nothing at all
+};
+
+enum class When { always, shift, noShift, ctrl, inEditList, inLyricsList, shiftInEditList };
+
+struct KeyRule {
+    UINT key;
+    When when;
+    KeyKind kind;
+};
+
+// The first rule of a key whose condition holds decides; keys without one go to the list and to
+// Winamp alike.
+constexpr KeyRule kKeyRules[] = {
+    {VK_RETURN, When::always, KeyKind::command},
+    {VK_END, When::always, KeyKind::command},
+    {VK_LEFT, When::always, KeyKind::winampOnly},
+    {VK_RIGHT, When::always, KeyKind::winampOnly},
+    {VK_UP, When::shift, KeyKind::command},  // the volume, posted with the modifiers released
+    {VK_DOWN, When::shift, KeyKind::command},
+    {VK_UP, When::noShift, KeyKind::listThenCommand},
+    {VK_DOWN, When::noShift, KeyKind::listThenCommand},
+    {VK_INSERT, When::inEditList, KeyKind::command},
+    {VK_INSERT, When::always, KeyKind::ignored},
+    {VK_DELETE, When::inEditList, KeyKind::command},
+    {VK_DELETE, When::always, KeyKind::ignored},
+    {'C', When::shiftInEditList, KeyKind::command},
+    {'F', When::inLyricsList, KeyKind::command},
+    {'F', When::always, KeyKind::ignored},
+    {'S', When::ctrl, KeyKind::command},
+    {'S', When::always, KeyKind::ignored},
+    {VK_F1, When::always, KeyKind::command},
+    {VK_F2, When::always, KeyKind::command},
+    {VK_F3, When::always, KeyKind::command},
+    {VK_F4, When::always, KeyKind::command},
+    {VK_F5, When::always, KeyKind::command},
+    {VK_F6, When::always, KeyKind::command},
+    {VK_F7, When::always, KeyKind::command},
+    {VK_F8, When::always, KeyKind::command},
+    {VK_F9, When::always, KeyKind::command},
+    {VK_F11, When::always, KeyKind::command},
+    {VK_F12, When::always, KeyKind::command},
+};
+
+// Releases of these keys are swallowed whole.
+constexpr UINT kSilentReleases[] = {VK_RETURN, VK_LEFT,   VK_UP,    VK_RIGHT,
+                                    VK_DOWN,   VK_INSERT, VK_DELETE};
+
+struct Modifiers {
+    bool shift;
+    bool ctrl;
+};
+
+// Held means the state byte is 0x80 or 0x81: the high bit, whatever the toggle bit says.
+Modifiers readModifiers() {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    auto held = [&state](int key) { return state[key] == 0x80 || state[key] == 0x81; };
+    return Modifiers{held(VK_SHIFT), held(VK_CONTROL)};
+}
+
+bool conditionHolds(When when, Modifiers modifiers, bool lyricsList) {
+    switch (when) {
+        case When::shift:
+            return modifiers.shift;
+        case When::noShift:
+            return !modifiers.shift;
+        case When::ctrl:
+            return modifiers.ctrl;
+        case When::inEditList:
+            return !lyricsList;
+        case When::inLyricsList:
+            return lyricsList;
+        case When::shiftInEditList:
+            return modifiers.shift && !lyricsList;
+        case When::always:
+        default:
+            return true;
+    }
+}
+
+KeyKind kindOfKey(UINT key, Modifiers modifiers, bool lyricsList) {
+    for (const KeyRule& rule : kKeyRules) {
+        if (rule.key == key && conditionHolds(rule.when, modifiers, lyricsList)) {
+            return rule.kind;
+        }
+    }
+    return KeyKind::defaultAndWinamp;
+}
+
+bool isSilentRelease(UINT key) {
+    for (const UINT silent : kSilentReleases) {
+        if (silent == key) {
+            return true;
+        }
+    }
+    return false;
+}
+
+SIZE textExtent(HDC dc, const std::string& text) {
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+}  // namespace
+
+const fw::MessageEntry<CLyricsListBox> CLyricsListBox::messages[] = {
+    fw::mapMessage(WM_NCCALCSIZE, &CLyricsListBox::onNcCalcSize),
+    fw::mapMessage(WM_KEYUP, &CLyricsListBox::onKeyUp),
+    fw::mapMessage(WM_KEYDOWN, &CLyricsListBox::onKeyDown),
+    fw::mapMessage(WM_CHAR, &CLyricsListBox::onChar),
+    fw::mapMessage(WM_LBUTTONDBLCLK, &CLyricsListBox::onLButtonDblClk),
+};
+const fw::MessageMap CLyricsListBox::messageMap =
+    fw::chainMessageMap(messages, &fw::CListBox::classMessageMap);
+
+CLyricsListBox::CLyricsListBox(CLyricsPluginApp& owner, CPluginWnd& window)
+    : app(&owner), pluginWnd(&window) {}
+
+bool CLyricsListBox::createList(HWND parent, UINT id, bool visible) {
+    DWORD style = WS_CHILD | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS |
+                  LBS_OWNERDRAWVARIABLE | LBS_NOTIFY;
+    if (visible) {
+        style |= WS_VISIBLE;
+    }
+    return Create(style, RECT{0, 0, 20, 20}, parent, id);
+}
+
+bool CLyricsListBox::isLyricsList() const {
+    return pluginWnd->lyricsList.get() == this;
+}
+
+void CLyricsListBox::resetList() {
+    ResetContent();
+    widestItem = 250;
+    itemHeight = 0;
+    // The previous song's widest line must not leave its scroll range behind.
+    SetHorizontalExtent(0);
+}
+
+fw::Font CLyricsListBox::makeLineFont(HDC dc, int index) const {
+    int points = FontSize;
+    if (isLyricsList() && index >= 1 && index < app->headerLines) {
+        --points;
+    }
+    LOGFONTA font{};
+    font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+    font.lfWeight = FontWeight;
+    font.lfItalic = static_cast<BYTE>(FontItalic & 0xFF);
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = FIXED_PITCH;
+    std::strncpy(font.lfFaceName, FontFamily.c_str(), LF_FACESIZE - 1);
+    return fw::Font(::CreateFontIndirectA(&font));
+}
+
+// ---- LineList -------------------------------------------------------------------------------
+
+void CLyricsListBox::append(const std::string& text) {
+    AddString(text);
+}
+
+void CLyricsListBox::insert(int index, const std::string& text) {
+    InsertString(index, text);
+}
+
+void CLyricsListBox::remove(int index) {
+    DeleteString(index);
+}
+
+std::string CLyricsListBox::text(int index) const {
+    return GetText(index);
+}
+
+int CLyricsListBox::count() const {
+    return IsWindow() ? GetCount() : 0;
+}
+
+int CLyricsListBox::selection() const {
+    if (!IsWindow()) {
+        return -1;
+    }
+    const int selected = GetCurSel();
+    return selected < 0 ? -1 : selected;
+}
+
+void CLyricsListBox::setSelection(int index) {
+    SetCurSel(index);
+}
+
+void CLyricsListBox::clear() {
+    resetList();
+}
+
+void CLyricsListBox::setRedraw(bool on) {
+    SetRedraw(on);
+}
+
+bool CLyricsListBox::isVisible() const {
+    return app->isWindowUsable(this, true);
+}
+
+// ---- drawing --------------------------------------------------------------------------------
+
+void CLyricsListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
+    const int index = static_cast<int>(item.itemID);
+    // GetText holds the item to 511 characters, so the probe letters always fit.
+    const std::string probe = GetText(index) + "MjM";
+    fw::WindowDC dc(GetSafeHwnd());
+    if (!dc) {
+        return;
+    }
+    const fw::Font font = makeLineFont(dc.get(), index);
+    SIZE size{};
+    {
+        const fw::ScopedSelect select(dc.get(), font.get());
+        size = textExtent(dc.get(), probe);
+    }
+    if (itemHeight == 0) {
+        itemHeight = size.cy;
+    }
+    item.itemWidth = static_cast<UINT>(size.cx);
+    item.itemHeight = static_cast<UINT>(itemHeight);
+    if (size.cx > widestItem) {
+        const bool extent = AdjustWidth != 0 && !hasParentWindow(app->hostFrame);
+        SetHorizontalExtent(extent ? size.cx : 0);
+        widestItem = size.cx;
+    }
+}
+
+void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
+    const int index = static_cast<int>(item.itemID);
+    if (index < 0) {
+        return;  // an empty list asking for a focus rectangle
+    }
+    std::string line = GetText(index);
+    const HDC dc = item.hDC;
+    const fw::Font font = makeLineFont(dc, index);
+    const fw::ScopedSelect select(dc, font.get());
+
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    RECT area = item.rcItem;
+    const bool fillSelected = selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
+    const bool fillPlain = !selected && (item.itemAction & ODA_SELECT) != 0;
+    if (fillSelected || fillPlain) {
+        const fw::Brush fill(::CreateSolidBrush(fillSelected ? HLColor : BKColor));
+        ::FillRect(dc, &area, fill.get());
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, selected ? HLTXTColor : TXTColor);
+
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    int x = area.left;
+    int y = 0;
+    if (ShowCentered != 0 && isLyricsList()) {
+        const SIZE size = textExtent(dc, line);
+        x = width / 2 - size.cx / 2;
+        y = area.top + height / 2 - size.cy / 2;
+    } else {
+        line.insert(line.begin(), ' ');
+        y = area.top + height / 2 - textExtent(dc, "Mj").cy / 2;
+    }
+    ::TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
+}
+
+// ---- messages -------------------------------------------------------------------------------
+
+LRESULT CLyricsListBox::onNcCalcSize(const fw::WindowMessage& m) {
+    if (isLyricsList()) {
+        if (ShowVerticalScroll != 0) {
+            ModifyStyle(0, WS_VSCROLL);
+        } else {
+            ModifyStyle(WS_VSCROLL, 0);
+        }
+    }
+    return Default(m);
+}
+
+LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
+    const auto key = static_cast<UINT>(m.wParam);
+    const Modifiers modifiers = readModifiers();
+    switch (kindOfKey(key, modifiers, isLyricsList())) {
+        case KeyKind::command:
+            app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
+            break;
+        case KeyKind::listThenCommand:
+            Default(m);
+            app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
+            break;
+        case KeyKind::winampOnly:
+            postToHost(WM_KEYDOWN, m);
+            break;
+        case KeyKind::defaultAndWinamp:
+            Default(m);
+            postToHost(WM_KEYDOWN, m);
+            break;
+        case KeyKind::ignored:
+        default:
+            break;
+    }
+    return 0;
+}
+
+LRESULT CLyricsListBox::onKeyUp(const fw::WindowMessage& m) {
+    if (isSilentRelease(static_cast<UINT>(m.wParam))) {
+        return 0;
+    }
+    Default(m);
+    postToHost(WM_KEYUP, m);
+    return 0;
+}
+
+// No search by typed letters.
+LRESULT CLyricsListBox::onChar(const fw::WindowMessage& /*m*/) {
+    return 0;
+}
+
+LRESULT CLyricsListBox::onLButtonDblClk(const fw::WindowMessage& /*m*/) {
+    app->seekToLine(-1);
+    return 0;
+}
+
+// The host gets the virtual key and the key's flags word; the repeat count stays here.
+void CLyricsListBox::postToHost(UINT message, const fw::WindowMessage& m) const {
+    ::PostMessageA(app->hostMain, message, m.wParam, HIWORD(m.lParam));
+}
+
+}  // namespace zor

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/Settings.h"
+#include "framework/Gdi.h"
+#include "framework/ListBox.h"
+#include "lyrics/LineList.h"
+
+namespace zor {
+
+class CLyricsPluginApp;
+class CPluginWnd;
+
+// The owner-drawn list that holds the lyric lines: the lyrics list (display mode) or the edit
+// list (time-tag edit mode). It draws its items with the colours and font of its settings, keeps
+// the widest item and one common item height for the layout, and is the plug-in's keyboard
+// entry point: keys run commands, go to Winamp, or both.
+class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings {
+    ZOR_MESSAGE_MAP(CLyricsListBox);
+
+  public:
+    CLyricsListBox(CLyricsPluginApp& owner, CPluginWnd& window);
+
+    // Child of parent with the lists' style; the edit list starts hidden.
+    bool createList(HWND parent, UINT id, bool visible);
+    bool isLyricsList() const;
+    // Empties the list and forgets the measured width and height.
+    void resetList();
+    // The font a line is drawn and measured with; header lines of the lyrics list are a point
+    // smaller than the title and the lyrics.
+    fw::Font makeLineFont(HDC dc, int index) const;
+
+    // ---- LineList ----
+    void append(const std::string& text) override;
+    void insert(int index, const std::string& text) override;
+    void remove(int index) override;
+    std::string text(int index) const override;
+    int count() const override;
+    int selection() const override;
+    void setSelection(int index) override;
+    void clear() override;
+    void setRedraw(bool on) override;
+    bool isVisible() const override;
+
+    CLyricsPluginApp* app;
+    CPluginWnd* pluginWnd;
+    Colour BKColor = 657930;  // a copy of the plug-in window's background
+    int widestItem = 250;
+    int itemHeight = 0;
+
+  protected:
+    void DrawItem(const DRAWITEMSTRUCT& item) override;
+    void MeasureItem(MEASUREITEMSTRUCT& item) override;
+
+  private:
+    LRESULT onNcCalcSize(const fw::WindowMessage& m);
+    LRESULT onKeyUp(const fw::WindowMessage& m);
+    LRESULT onKeyDown(const fw::WindowMessage& m);
+    LRESULT onChar(const fw::WindowMessage& m);
+    LRESULT onLButtonDblClk(const fw::WindowMessage& m);
+    void postToHost(UINT message, const fw::WindowMessage& m) const;
+};
+
+}  // namespace zor

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/SettingsStore.h"
+#include "diag/Win32Prompt.h"
+#include "framework/Gdi.h"
+#include "framework/WinApp.h"
+#include "host/PluginListPort.h"
+#include "host/Win32HostLink.h"
+#include "host/WinampVis.h"
+#include "lyrics/LyricsCore.h"
+
+namespace zor {
+
+namespace fw {
+class CWnd;
+}
+class CPluginWnd;
+class CLyricsListBox;
+
+// The ports the portable core is built on. A base of the application object, constructed before
+// the core, which keeps references to them. The lists forward to whichever plug-in window
+// object is current, so a window made anew after Quit is reached through the same references.
+class PluginPorts {
+  protected:
+    explicit PluginPorts(CLyricsPluginApp& app);
+
+    Win32HostLink hostLink;
+    Win32Prompt windowsPrompt;
+    PluginListPort lyricsPort;
+    PluginListPort editPort;
+};
+
+// The plug-in's one application object: every piece of state more than one window uses, the
+// four host callbacks, the render cycle, the layout modes and the commands.
+class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsCore {
+  public:
+    CLyricsPluginApp();
+    ~CLyricsPluginApp() override;
+    CLyricsPluginApp(const CLyricsPluginApp&) = delete;
+    CLyricsPluginApp& operator=(const CLyricsPluginApp&) = delete;
+
+    // ---- host callbacks ----
+    void Config(winampVisModule* module);
+    int Init(winampVisModule* module);
+    int Render(winampVisModule* module);
+    void Quit(winampVisModule* module);
+
+    // False without a plug-in window; with no child, true; otherwise whether the child's window
+    // exists and, if asked, is visible (it and all its ancestors shown).
+    bool isWindowUsable(const fw::CWnd* child, bool mustBeVisible) const;
+    bool isWindowUsable() const { return isWindowUsable(nullptr, false); }
+
+    // ---- settings (plugin.ini beside the library) ----
+    void loadSettings();
+    void loadWindowPosition();
+    void saveSettings();
+
+    // ---- layout modes ----
+    HWND actualWindow();
+    void measureLineHeight();
+    bool isReducedMode();
+    void doOneLine();
+    void adjustWidth();
+    void centerHighlight() override;
+
+    // ---- commands ----
+    void seekToLine(int line);
+    void toggleTagEdit();
+    void saveKey();
+    void openTextEditor();
+    void refreshLyrics();
+    void showSongInfo();
+    void showHelp();
+    // A key of the key table's command kind, pressed in list.
+    void runKeyCommand(CLyricsListBox& list, UINT key, bool shift, bool ctrl);
+
+    // ---- oscilloscope ----
+    void createOscSurface();
+    void releaseOscSurface();
+    void drawOscFrame();
+
+    // The modal configuration dialog (resource 101), owned by owner.
+    void runConfigDialog(HWND owner);
+
+    // Called by the plug-in window object as it deletes itself: a fresh object, holding the same
+    // settings, takes its place so that Config and a later Init find one.
+    void pluginWindowDestroyed(CPluginWnd& gone);
+
+    // The library's file name, from the module's instance handle.
+    std::string libraryFileName() const;
+
+    winampVisModule* visModule = nullptr;
+    embedWindowState embedState{};
+    HWND hostFrame = nullptr;
+    HWND hostMain = nullptr;
+    WNDPROC hostFrameProc = nullptr;
+    // Owned by the application until Init gives it a window; from then on the framework's frame
+    // window deletes itself when its window is destroyed (pluginWindowDestroyed is told first).
+    CPluginWnd* pluginWnd = nullptr;
+    int inRender = 0;
+    fw::Pen oscPen;
+    int oscWidth = 152;
+    int oscHeight = 50;
+    LOGFONTA chosenFont{};
+    fw::MemoryDC oscDC;
+    fw::Bitmap oscBitmap;
+    HGDIOBJ oscOldBitmap = nullptr;
+    int tickerX = oscWidth + 50;
+    int positionRestored = 0;
+    int layoutPending = 1;
+    // The configuration dialog while it runs: owner of the boxes it raises.
+    HWND configDialog = nullptr;
+
+  private:
+    SettingsModule settingsModule() const;
+    SettingsStore settingsStore();
+    HWND promptOwner(PromptOwner owner) const;
+
+    // Render cycle steps.
+    int songChange(const std::string& path);
+    bool leaveEditModeForNewSong();
+    void finishLoad();
+    void highlightFollow();
+
+    friend class PluginPorts;
+};
+
+// The library's one application object.
+CLyricsPluginApp& pluginApp();
+
+// Installed on the host frame by Init, removed by Quit.
+LRESULT CALLBACK frameSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace zor

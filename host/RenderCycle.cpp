@@ -1,0 +1,180 @@
+// One render call: the song check, the load on a song change, and the highlight that follows
+// playback second by second.
+#include <optional>
+#include <string>
+
+#include "diag/TraceLog.h"
+#include "display/ControlIds.h"
+#include "display/PluginWnd.h"
+#include "host/HostWindows.h"
+#include "host/LyricsPluginApp.h"
+
+namespace zor {
+
+namespace {
+
+// The playlist entry the host points at is trusted to be the song playing unless the caption
+// shows a song ("-") that is not that entry's title.
+bool songCheckTrusted(const std::optional<std::string>& title, const std::string& caption) {
+    if (!title) {
+        return true;
+    }
+    return caption.find('-') == std::string::npos || caption.find(*title) != std::string::npos;
+}
+
+// After a load: the selection the list had before, or line 0 when it had none.
+void restoreSelection(CLyricsListBox& list, int remembered) {
+    if (remembered < 0) {
+        if (list.selection() < 0) {
+            list.setSelection(0);
+        }
+    } else {
+        list.setSelection(remembered);
+    }
+}
+
+void selectFirstLineIfNone(CLyricsListBox& list) {
+    if (list.selection() < 0 && list.count() > 0) {
+        list.setSelection(0);
+    }
+}
+
+}  // namespace
+
+int CLyricsPluginApp::Render(winampVisModule* module) {
+    if (inRender != 0 || module == nullptr) {
+        return 0;
+    }
+    inRender = 1;
+    visModule = module;
+
+    const int index = host.listPosition();
+    const std::string path = host.playlistFile(index).value_or(songFile);
+    const std::optional<std::string> title = host.playlistTitle(index);
+    const std::string caption = host.mainCaption();
+
+    if (songCheckTrusted(title, caption) && (path != songFile || reloadLyrics != 0)) {
+        if (songChange(path) != 0) {
+            return 0;  // edit mode was left instead; the next call loads the new song
+        }
+    } else if (MoveBar != 0 && isWindowUsable(pluginWnd->lyricsList.get(), true)) {
+        highlightFollow();
+    }
+    if (ShowMenu != 0 && ShowOsciloscope != 0) {
+        drawOscFrame();
+    }
+    reloadLyrics = 0;
+    inRender = 0;
+    return 0;
+}
+
+// Answers 1 when the call ends here, with the edit-mode exit instead of a load.
+int CLyricsPluginApp::songChange(const std::string& path) {
+    if (path != songFile) {
+        pluginWnd->titleStrip->Invalidate();
+        if (!isWindowUsable(pluginWnd->lyricsList.get(), true)) {
+            leaveEditModeForNewSong();
+            return 1;
+        }
+    }
+    tickerX = oscWidth + 50;
+    loadLyrics(path);
+    finishLoad();
+    return 0;
+}
+
+// A new song while the edit list shows: the edit is left (saved first if the user wants), and
+// songFile keeps the old path so that the next call finds the change again.
+bool CLyricsPluginApp::leaveEditModeForNewSong() {
+    bool leave = true;
+    if (modified != 0) {
+        const PromptAnswer answer =
+            prompt.show(PromptOwner::PluginWindow, "Changes not saved. Save?", "Save",
+                        PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Yes) {
+            leave = saveLyrics(0) != 0;
+        }
+    }
+    inRender = 0;
+    reloadLyrics = 0;
+    if (leave) {
+        CPluginWnd& window = *pluginWnd;
+        window.helpButton->setTooltip("Help");
+        window.helpButton->setIcon(kHelpIcon);
+        window.helpButton->Invalidate();
+        window.helpButton->UpdateWindow();
+        modified = 0;
+        window.lyricsList->ShowWindow(SW_SHOW);
+        window.editList->ShowWindow(SW_HIDE);
+    }
+    return leave;
+}
+
+void CLyricsPluginApp::finishLoad() {
+    CLyricsListBox& lyrics = *pluginWnd->lyricsList;
+    if (isWindowUsable(&lyrics, true)) {
+        lyrics.setRedraw(true);
+        lyrics.Invalidate();
+        restoreSelection(lyrics, loadSelection);
+        centerHighlight();
+        traceValue(IsOneLine, "isOneLine:");
+        traceValue(isReducedMode() ? 1 : 0, "isReducedMode():");
+        if (layoutPending != 0) {
+            if (hasParentWindow(hostFrame) && IsOneLine != 0 && !isReducedMode()) {
+                doOneLine();
+            }
+            layoutPending = 0;
+        }
+        if (lyrics.AdjustWidth != 0) {
+            adjustWidth();
+        }
+        selectFirstLineIfNone(lyrics);
+        return;
+    }
+    CLyricsListBox& edit = *pluginWnd->editList;
+    edit.setRedraw(true);
+    edit.Invalidate();
+    restoreSelection(edit, loadSelection);
+    centerHighlight();
+    selectFirstLineIfNone(edit);
+}
+
+void CLyricsPluginApp::highlightFollow() {
+    CLyricsListBox& list = *pluginWnd->lyricsList;
+    const int position = host.outputTime();
+    if (position == -1) {
+        if (list.selection() != 0) {
+            list.setSelection(0);
+        }
+        centerHighlight();
+        return;
+    }
+    const int second = position / 1000;
+    bool found = false;
+    int entry = 0;
+    if (second != lastSecond) {
+        entry = lineAtSecond(second);
+        if (entry >= 0) {
+            found = true;
+            const int line = timeTags[static_cast<std::size_t>(entry)].line;
+            if (line != lastTagLine) {
+                list.setSelection(line);
+                centerHighlight();
+                lastTagLine = line;
+            }
+        }
+        lastSecond = second;
+    }
+    // Back to line 0 when no tag was reached, and all through second 0; the first lyric line
+    // stays when a tag holds it there.
+    const bool zero = !found && second == 0;
+    if ((entry < 0 || zero) && (lastTagLine != 0 || zero)) {
+        if (list.selection() != 0 && !(entry >= 0 && list.selection() == headerLines)) {
+            list.setSelection(0);
+        }
+        centerHighlight();
+        lastTagLine = 0;
+    }
+}
+
+}  // namespace zor
