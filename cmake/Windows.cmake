@@ -59,3 +59,25 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     enable_testing()
     add_subdirectory(tests/integration)
 endif()
+
+# Resources: dialogs, icons, bitmaps and the help text, compiled by windres into the DLL; the
+# check program reads them back out of the built DLL under wine64.
+enable_language(RC)
+target_sources(vis_zorlyrics PRIVATE resources/plugin.rc)
+set_property(SOURCE resources/plugin.rc APPEND PROPERTY OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/resources/resource.h ${CMAKE_SOURCE_DIR}/resources/help.txt
+    ${CMAKE_SOURCE_DIR}/resources/logo.bmp ${CMAKE_SOURCE_DIR}/resources/foldertree.bmp
+    ${CMAKE_SOURCE_DIR}/resources/refresh.ico ${CMAKE_SOURCE_DIR}/resources/note.ico
+    ${CMAKE_SOURCE_DIR}/resources/notepad.ico ${CMAKE_SOURCE_DIR}/resources/question.ico
+    ${CMAKE_SOURCE_DIR}/resources/soundfile.ico ${CMAKE_SOURCE_DIR}/resources/gear.ico
+    ${CMAKE_SOURCE_DIR}/resources/floppy.ico)
+add_executable(check_resources tests/resources/check_resources.cpp)
+target_include_directories(check_resources PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(check_resources PRIVATE ${ZOR_STATIC_RUNTIME})
+target_link_libraries(check_resources PRIVATE user32 gdi32 comctl32)
+add_dependencies(check_resources vis_zorlyrics)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    add_test(NAME resources COMMAND ${ZOR_WINE64} $<TARGET_FILE:check_resources>
+             $<TARGET_FILE_NAME:vis_zorlyrics> WORKING_DIRECTORY $<TARGET_FILE_DIR:vis_zorlyrics>)
+    set_tests_properties(resources PROPERTIES LABELS integration ENVIRONMENT WINEDEBUG=-all TIMEOUT 120)
+endif()
