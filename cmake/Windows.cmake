@@ -10,12 +10,17 @@ set(ZOR_PLUGIN_SOURCES
     host/PluginListPort.cpp
     host/RenderCycle.cpp
     host/FrameSubclass.cpp
-    host/ConfigHook.cpp
+    config/ConfigDialog.cpp
+    config/DlgGetPath.cpp
     display/PluginWnd.cpp
     display/LyricsListBox.cpp
     display/LayoutModes.cpp
     display/Oscilloscope.cpp
-    commands/CommandSet.cpp)
+    commands/CommandSet.cpp
+    commands/PluginButton.cpp
+    commands/PluginToolbar.cpp
+    commands/DlgEditor.cpp
+    commands/HelpDialog.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
 set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")
@@ -54,6 +59,18 @@ target_include_directories(hostsim PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(hostsim PRIVATE ${ZOR_STATIC_RUNTIME})
 target_link_libraries(hostsim PRIVATE user32 gdi32)
 add_dependencies(hostsim vis_zorlyrics)
+
+# A small plug-in of hostsim's own, so that hostsim's tests do not depend on the real one.
+add_library(hostsim_testplugin SHARED
+    tests/integration/testplugin/TestPlugin.cpp
+    tests/integration/testplugin/TestPlugin.rc
+    tests/integration/testplugin/TestPlugin.def)
+set_target_properties(hostsim_testplugin PROPERTIES PREFIX "" OUTPUT_NAME "testplugin")
+target_include_directories(hostsim_testplugin PRIVATE ${CMAKE_SOURCE_DIR}
+    ${CMAKE_SOURCE_DIR}/tests/integration/testplugin)
+target_link_options(hostsim_testplugin PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclude-all-symbols)
+target_link_libraries(hostsim_testplugin PRIVATE user32 gdi32)
+add_dependencies(hostsim hostsim_testplugin)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     enable_testing()

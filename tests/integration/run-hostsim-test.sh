@@ -2,17 +2,25 @@
 # Runs one hostsim script under wine64 with the plug-in in a fresh folder and compares what
 # hostsim prints with the expected output, exactly.
 #
-#   run-hostsim-test.sh HOSTSIM_EXE PLUGIN_DLL SCRIPT EXPECTED
+#   run-hostsim-test.sh HOSTSIM_EXE PLUGIN_DLL SCRIPT EXPECTED [TEST_PLUGIN_DLL]
 #
 # Uses WINEPREFIX and DISPLAY from the environment (scripts/test sets them up once per run);
 # whichever is missing is set up here for this test alone, so that ctest runs on its own.
 # In SCRIPT and EXPECTED, @DIR@ stands for the test folder as a Windows path; files of the
 # fixtures/ folder beside this script are copied into the test folder.
+#
+# Comment lines at the top of SCRIPT may say how to run it:
+#   # plugin: testplugin.dll   load hostsim's own test plug-in (TEST_PLUGIN_DLL) instead
+#   # options: --old-host      more hostsim options
+#   # exit: 1                  the exit status expected (default 0)
+# A file NAME.check.sh beside SCRIPT is run afterwards with the test folder as its argument;
+# its failure fails the test (for what the output alone does not show, e.g. a picture).
 set -uo pipefail
 hostsim=${1:?usage: run-hostsim-test.sh HOSTSIM_EXE PLUGIN_DLL SCRIPT EXPECTED}
 plugin=${2:?missing PLUGIN_DLL}
 script=${3:?missing SCRIPT}
 expected=${4:?missing EXPECTED}
+testPlugin=${5:-}
 here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source=../../scripts/lib/wine-env.sh
@@ -30,21 +38,47 @@ export WINEDEBUG=${WINEDEBUG:--all}
 dir=$(mktemp -d /tmp/zorhostsim.XXXXXX) || exit 1
 name=$(basename "$script")
 # The plug-in sits alone beside hostsim, so plugin.ini and log.txt start absent.
-cp "$hostsim" "$dir/hostsim.exe" && cp "$plugin" "$dir/vis_zorlyrics.dll" || exit 1
+cp "$hostsim" "$dir/hostsim.exe" || exit 1
+# A test of the test plug-in does not need the real one, which may not be built yet.
+if ! cp "$plugin" "$dir/vis_zorlyrics.dll" && ! grep -q '^# plugin:' "$script"; then
+    exit 1
+fi
 if [ -d "$here/fixtures" ]; then
     cp -R "$here/fixtures/." "$dir/" || exit 1
 fi
 windowsDir="Z:${dir//\//\\}"
+header() { sed -n "s/^# $1: *//p" "$script" | head -n 1; }
+pluginName=$(header plugin)
+options=$(header options)
+expectedStatus=$(header exit)
+expectedStatus=${expectedStatus:-0}
+arguments=()
+if [ -n "$pluginName" ]; then
+    if [ -z "$testPlugin" ]; then
+        echo "$name asks for $pluginName but no test plug-in was given"
+        exit 1
+    fi
+    cp "$testPlugin" "$dir/$pluginName" || exit 1
+    arguments+=(--plugin "$windowsDir\\$pluginName")
+fi
+# shellcheck disable=SC2206 # the options are words
+arguments+=($options)
 substitute() { ZOR_DIR=$windowsDir perl -pe 's/\@DIR\@/$ENV{ZOR_DIR}/g' "$1"; }
 substitute "$script" >"$dir/$name"
 substitute "$expected" >"$dir/expected.txt"
 
-(cd "$dir" && "$ZOR_WINE64" ./hostsim.exe "$name" >"$dir/stdout.txt" 2>"$dir/stderr.txt")
+(cd "$dir" && "$ZOR_WINE64" ./hostsim.exe "${arguments[@]}" "$name" >"$dir/stdout.txt" \
+    2>"$dir/stderr.txt")
 status=$?
 
 failed=0
-if [ "$status" -ne 0 ]; then
-    echo "hostsim exited with status $status"
+if [ "$status" -ne "$expectedStatus" ]; then
+    echo "hostsim exited with status $status, expected $expectedStatus"
+    failed=1
+fi
+check=${script%.hs}.check.sh
+if [ -f "$check" ] && ! bash "$check" "$dir"; then
+    echo "$(basename "$check") failed"
     failed=1
 fi
 if ! diff -u --label expected --label actual "$dir/expected.txt" "$dir/stdout.txt"; then

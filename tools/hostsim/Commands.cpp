@@ -1,23 +1,174 @@
 #include "tools/hostsim/Commands.h"
 
 #include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
+#include "tools/hostsim/DialogSteps.h"
 #include "tools/hostsim/HostSession.h"
+#include "tools/hostsim/InputDriver.h"
+#include "tools/hostsim/Probes.h"
 
 namespace zor::hostsim {
 namespace {
 
-void header(HostSession& session, const CommandArguments& /*arguments*/) {
-    session.printHeader();
+using Arguments = CommandArguments;
+
+// A whole decimal number within int, or nothing.
+bool parseNumber(const std::string& text, long& value) {
+    if (text.empty()) {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtol(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0' && value >= INT_MIN && value <= INT_MAX;
 }
 
-void quit(HostSession& session, const CommandArguments& /*arguments*/) {
-    session.quit();
+int numberArgument(const std::string& text) {
+    long value = 0;
+    parseNumber(text, value);  // checked when the script was read
+    return static_cast<int>(value);
+}
+
+std::string optionalArgument(const Arguments& arguments, std::size_t index) {
+    return index < arguments.size() ? arguments[index] : std::string();
+}
+
+std::string checkNonNegative(const Arguments& arguments) {
+    long value = 0;
+    if (!parseNumber(arguments[0], value) || value < 0) {
+        return "\"" + arguments[0] + "\" is not a number of 0 or more";
+    }
+    return std::string();
+}
+
+std::string checkKey(const Arguments& arguments) {
+    return parseKey(arguments[0]) ? std::string() : "unknown key \"" + arguments[0] + "\"";
+}
+
+std::string checkControl(const Arguments& arguments) {
+    long value = 0;
+    if (arguments[0] == "frame" || (parseNumber(arguments[0], value) && value >= 0)) {
+        return std::string();
+    }
+    return "\"" + arguments[0] + "\" is neither a control id nor frame";
+}
+
+std::string checkHold(const Arguments& arguments) {
+    const std::string& how = arguments[1];
+    if (how == "read" || how == "write" || how == "off") {
+        return std::string();
+    }
+    return "hold needs read, write or off, not \"" + how + "\"";
+}
+
+int controlArgument(const std::string& text) {
+    return text == "frame" ? HostSession::kFrameControl : numberArgument(text);
+}
+
+void hold(HostSession& session, const Arguments& arguments) {
+    const std::string& how = arguments[1];
+    if (how == "off") {
+        session.holds().release(arguments[0]);
+    } else {
+        session.holds().hold(arguments[0], how == "read" ? FileHolds::Sharing::readOnly
+                                                         : FileHolds::Sharing::readWriteDelete);
+    }
 }
 
 constexpr std::array kCommands = {
-    CommandEntry{"header", 0, 0, header},
-    CommandEntry{"quit", 0, 0, quit},
+    CommandEntry{"header", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.printHeader(); }},
+    CommandEntry{"song", 1, 2, nullptr,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.addSong(arguments[0], optionalArgument(arguments, 1));
+                 }},
+    CommandEntry{"meta", 2, 3, nullptr,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.setMeta(arguments[0], arguments[1], optionalArgument(arguments, 2));
+                 }},
+    CommandEntry{"select", 1, 1, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.select(numberArgument(arguments[0]));
+                 }},
+    CommandEntry{
+        "caption", 1, 1, nullptr,
+        [](HostSession& session, const Arguments& arguments) { session.setCaption(arguments[0]); }},
+    CommandEntry{"play", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.player().play(); }},
+    CommandEntry{"pause", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.player().pause(); }},
+    CommandEntry{"stop", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.player().stop(); }},
+    CommandEntry{"seek", 1, 1, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.player().seek(numberArgument(arguments[0]));
+                 }},
+    CommandEntry{"init", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.init(); }},
+    CommandEntry{"config", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.config(); }},
+    CommandEntry{"run", 1, 1, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.run(numberArgument(arguments[0]));
+                 }},
+    CommandEntry{"key", 1, 1, checkKey,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.key(*parseKey(arguments[0]));
+                 }},
+    CommandEntry{"click", 1, 1, checkControl,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.click(controlArgument(arguments[0]), false);
+                 }},
+    CommandEntry{"dblclick", 1, 1, checkControl,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.click(controlArgument(arguments[0]), true);
+                 }},
+    CommandEntry{"answer", 1, 1, nullptr,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.boxes().queueAnswer(arguments[0]);
+                 }},
+    CommandEntry{"dialog-text", 1, 1, nullptr,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.boxes().queueDialogText(arguments[0]);
+                 }},
+    CommandEntry{"dialog", 1, 3, checkDialogStep,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.boxes().queueStep(dialogStepText(arguments));
+                 }},
+    CommandEntry{"file", 2, 2, nullptr,
+                 [](HostSession&, const Arguments& arguments) {
+                     writeScriptFile(arguments[0], arguments[1]);
+                 }},
+    CommandEntry{"dump", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.dump(); }},
+    CommandEntry{
+        "shot", 1, 1, nullptr,
+        [](HostSession& session, const Arguments& arguments) { session.shot(arguments[0]); }},
+    CommandEntry{"sleep", 1, 1, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.sleep(numberArgument(arguments[0]));
+                 }},
+    CommandEntry{"hold", 2, 2, checkHold, hold},
+    CommandEntry{"gdi", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.printGdi(); }},
+    // Probes of the command tests: a file's bytes, a control's place, the screen as it is, the
+    // mouse onto a control.
+    CommandEntry{"cat", 1, 1, nullptr,
+                 [](HostSession&, const Arguments& arguments) { printFile(arguments[0]); }},
+    CommandEntry{
+        "rect", 1, 1, checkNonNegative,
+        [](HostSession&,
+           const Arguments& arguments) { printControlRect(numberArgument(arguments[0])); }},
+    CommandEntry{"grab", 1, 1, nullptr,
+                 [](HostSession&, const Arguments& arguments) { grabFrame(arguments[0]); }},
+    CommandEntry{"move", 1, 1, checkNonNegative,
+                 [](HostSession&,
+                    const Arguments& arguments) { moveMouseOnto(numberArgument(arguments[0])); }},
+    CommandEntry{"quit", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.quit(); }},
 };
 
 }  // namespace

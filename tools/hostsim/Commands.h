@@ -16,6 +16,8 @@ struct CommandEntry {
     std::string_view name;
     std::size_t minArguments;
     std::size_t maxArguments;
+    // Checks the arguments when the script is read: an empty answer, or what is wrong.
+    std::string (*check)(const CommandArguments& arguments);
     void (*run)(HostSession& session, const CommandArguments& arguments);
 };
 

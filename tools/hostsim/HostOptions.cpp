@@ -9,6 +9,10 @@ HostOptions parseArguments(const std::vector<std::string>& arguments) {
     bool haveScript = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return options;
+        }
         if (argument == "--plugin") {
             if (i + 1 >= arguments.size()) {
                 throw ScriptError("--plugin needs a DLL path");

@@ -9,7 +9,8 @@ struct HostOptions {
     std::string pluginPath;   // empty: vis_zorlyrics.dll beside hostsim.exe
     bool modernSkin = false;  // the embed function creates the frame inside a host window
     bool oldHost = false;     // IPC_GET_EMBEDIF answers 0, as before host version 5
-    bool realtime = false;
+    bool realtime = false;    // run waits in real time between render calls
+    bool help = false;        // --help: print the usage and do nothing else
     std::string scriptPath;
 };
 
@@ -18,5 +19,19 @@ HostOptions parseArguments(const std::vector<std::string>& arguments);
 
 inline constexpr const char* kUsage =
     "usage: hostsim.exe [--plugin DLL] [--modern-skin] [--old-host] [--realtime] SCRIPT";
+
+// What --help prints after the usage line.
+inline constexpr const char* kHelp =
+    "Loads the Winamp visualization plug-in DLL (default: vis_zorlyrics.dll beside hostsim)\n"
+    "and runs SCRIPT, one command a line, '#' starting a comment:\n"
+    "  song PATH [TITLE]          meta PATH KEY [VALUE]      select N      caption TEXT\n"
+    "  play | pause | stop        seek MS                    init          config\n"
+    "  run MS                     key NAME[+SHIFT][+CTRL][+ALT]\n"
+    "  click ID|frame             dblclick ID|frame          answer BUTTON dialog-text TEXT\n"
+    "  dump                       shot FILE                  sleep MS\n"
+    "  hold PATH read|write|off   gdi                        header        quit\n"
+    "  cat PATH                   rect ID                    move ID\n"
+    "Exit status: 0 when the script ran to its end with every box answered, 1 for a run-time\n"
+    "failure or an unanswered box, 2 for bad arguments or a bad script.";
 
 }  // namespace zor::hostsim

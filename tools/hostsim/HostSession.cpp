@@ -1,16 +1,26 @@
 #include "tools/hostsim/HostSession.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
-#include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/EmbedFrame.h"
+#include "tools/hostsim/GdiCounter.h"
+#include "tools/hostsim/MessagePump.h"
 #include "tools/hostsim/Output.h"
+#include "tools/hostsim/PluginWindows.h"
+#include "tools/hostsim/Screenshot.h"
 
 namespace zor::hostsim {
 namespace {
 
 // A plug-in offering more modules than this is taken to be faulty rather than listed forever.
 constexpr int kMaxModulesListed = 16;
+constexpr int kSampleRate = 44100;
+// The step of `run` when the module asks for no pause between render calls.
+constexpr int kDefaultDelayMs = 25;
 
 std::string textOf(const char* text) {
     return text == nullptr ? std::string() : text;
@@ -36,13 +46,59 @@ LRESULT textAnswer(const std::string& text) {
     return reinterpret_cast<LRESULT>(text.c_str());
 }
 
+// Paths and metadata keys are matched as the host matches them: without regard to case.
+std::string foldCase(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 }  // namespace
 
 HostSession::HostSession(HostOptions hostOptions)
-    : options(std::move(hostOptions)), mainWindow(*this) {
+    : options(std::move(hostOptions)), mainWindow(*this), audio(makeSineSource()) {
     if (options.pluginPath.empty()) {
         options.pluginPath = defaultPluginPath();
     }
+    useModernSkin(options.modernSkin);
+}
+
+HostSession::~HostSession() {
+    try {
+        if (initCalled && visModule != nullptr && visModule->Quit != nullptr) {
+            visThread().run([this] { visModule->Quit(visModule); });
+        }
+    } catch (...) {
+        // Closing down: nothing is left to report to.
+        static_cast<void>(0);
+    }
+}
+
+void HostSession::addSong(const std::string& path, const std::string& title) {
+    playerState.addSong(path, title.empty() ? fileNameOf(path) : title);
+}
+
+void HostSession::setMeta(const std::string& path, const std::string& key,
+                          const std::string& value) {
+    metadata[{foldCase(path), foldCase(key)}] = value;
+}
+
+void HostSession::select(int index) {
+    playerState.select(index);
+    const Player::Entry* entry = playerState.entryAt(index);
+    mainWindow.setCaption(entry == nullptr ? kHostCaption
+                                           : std::to_string(index + 1) + ". " + entry->title +
+                                                 " - " + kHostCaption);
+}
+
+void HostSession::setCaption(const std::string& caption) {
+    mainWindow.setCaption(caption);
 }
 
 PluginLibrary& HostSession::plugin() {
@@ -50,6 +106,29 @@ PluginLibrary& HostSession::plugin() {
         library = std::make_unique<PluginLibrary>(options.pluginPath);
     }
     return *library;
+}
+
+winampVisModule& HostSession::module() {
+    if (visModule == nullptr) {
+        winampVisHeader& header = *plugin().header();
+        winampVisModule* found = header.getModule == nullptr ? nullptr : header.getModule(0);
+        if (found == nullptr) {
+            throw HostError("the plug-in offers no module 0");
+        }
+        found->hwndParent = mainWindow.handle();
+        found->hDllInstance = plugin().instance();
+        found->sRate = kSampleRate;
+        found->nCh = kVisChannels;
+        visModule = found;
+    }
+    return *visModule;
+}
+
+VisThread& HostSession::visThread() {
+    if (!vis) {
+        vis = std::make_unique<VisThread>();
+    }
+    return *vis;
 }
 
 void HostSession::printHeader() {
@@ -60,42 +139,278 @@ void HostSession::printHeader() {
         throw HostError("the header has no getModule function");
     }
     for (int which = 0; which < kMaxModulesListed; ++which) {
-        const winampVisModule* module = header.getModule(which);
-        if (module == nullptr) {
+        const winampVisModule* found = header.getModule(which);
+        if (found == nullptr) {
             printLine("module " + std::to_string(which) + " null");
             return;
         }
-        printLine(moduleLine(which, *module));
+        printLine(moduleLine(which, *found));
     }
     throw HostError("getModule still answers after " + std::to_string(kMaxModulesListed) +
                     " modules");
 }
 
+void HostSession::init() {
+    if (initCalled) {
+        throw HostError("init: the plug-in was already initialised");
+    }
+    winampVisModule& m = module();
+    if (m.Init == nullptr) {
+        throw HostError("init: the module has no Init function");
+    }
+    initCalled = true;
+    int result = 0;
+    visThread().run([&] { result = m.Init(&m); });
+    printLine("init " + std::to_string(result));
+    settle();
+}
+
+void HostSession::config() {
+    winampVisModule& m = module();
+    if (m.Config == nullptr) {
+        throw HostError("config: the module has no Config function");
+    }
+    // From the host's own thread, as its preferences call it; the plug-in's windows stay on
+    // the visualization thread, which keeps pumping meanwhile.
+    m.Config(&m);
+    settle();
+}
+
+int HostSession::renderStepMs() {
+    return visModule->delayMs > 0 ? visModule->delayMs : kDefaultDelayMs;
+}
+
+void HostSession::renderOnce() {
+    winampVisModule* m = visModule;
+    const Player::Entry* entry = playerState.entryAt(playerState.listPosition());
+    const std::string songPath = entry == nullptr ? std::string() : entry->path;
+    const int positionMs = playerState.clockMs();
+    const bool playing = playerState.playingState() == 1;
+    visThread().run([&] {
+        audio->fill(songPath, positionMs, playing, VisData{m->spectrumData, m->waveformData});
+        m->Render(m);
+    });
+}
+
+void HostSession::run(int ms) {
+    requireRunning("run");
+    if (visModule->Render == nullptr) {
+        throw HostError("run: the module has no Render function");
+    }
+    const int step = renderStepMs();
+    const DWORD start = GetTickCount();
+    int done = 0;
+    while (done < ms) {
+        const int advance = std::min(step, ms - done);
+        playerState.advance(advance);
+        done += advance;
+        renderOnce();
+        settle();
+        if (options.realtime) {
+            const DWORD due = start + static_cast<DWORD>(done);
+            const DWORD now = GetTickCount();
+            if (static_cast<LONG>(due - now) > 0) {
+                waitPumping(nullptr, due - now);
+            }
+        }
+    }
+}
+
 void HostSession::quit() {
+    if (initCalled && visModule->Quit != nullptr) {
+        visThread().run([this] { visModule->Quit(visModule); });
+    }
+    initCalled = false;
+    vis.reset();
+    visModule = nullptr;
+    visWindow = nullptr;
     library.reset();
     printLine("quit");
 }
 
+void HostSession::requireRunning(const char* command) const {
+    if (!initCalled) {
+        throw HostError(std::string(command) + ": the plug-in has not been initialised");
+    }
+}
+
+void HostSession::bringFrameForward() {
+    HWND frame = embeddedFrame();
+    if (frame == nullptr || !IsWindow(frame)) {
+        return;
+    }
+    HWND topLevel = GetAncestor(frame, GA_ROOT);
+    visThread().run([topLevel, this] {
+        HWND foreground = GetForegroundWindow();
+        // A box or dialog of the plug-in in front keeps the input; otherwise the frame gets it.
+        if (foreground == nullptr ||
+            GetWindowThreadProcessId(foreground, nullptr) != vis->threadId()) {
+            SetForegroundWindow(topLevel);
+            SetActiveWindow(topLevel);
+        }
+        pumpUntilIdle();
+    });
+}
+
+void HostSession::key(const KeyPress& pressed) {
+    requireRunning("key");
+    bringFrameForward();
+    sendKey(pressed);
+    visThread().run(pumpUntilIdle);
+    settle();
+}
+
+void HostSession::click(int controlId, bool doubleClick) {
+    requireRunning(doubleClick ? "dblclick" : "click");
+    const bool onFrame = controlId == kFrameControl;
+    HWND target = onFrame ? embeddedFrame() : controlWithId(visThread().threadId(), controlId);
+    if (target == nullptr || !IsWindow(target)) {
+        throw HostError((onFrame
+                             ? std::string("click: there is no host frame")
+                             : "click: the plug-in has no control " + std::to_string(controlId)));
+    }
+    bringFrameForward();
+    // Two commands are two users' clicks: the system must not join them into a double click.
+    const DWORD sinceLastClick = GetTickCount() - lastClickTick;
+    if (lastClickTick != 0 && sinceLastClick <= GetDoubleClickTime()) {
+        waitPumping(nullptr, GetDoubleClickTime() - sinceLastClick + 1);
+    }
+    if (onFrame) {
+        clickFrame(target, doubleClick);
+    } else {
+        sendClick(clickPointOf(target), doubleClick);
+    }
+    lastClickTick = GetTickCount();
+    visThread().run(pumpUntilIdle);
+    settle();
+}
+
+void HostSession::clickFrame(HWND frame, bool doubleClick) {
+    if (const std::optional<POINT> point = uncoveredPointOf(frame)) {
+        sendClick(*point, doubleClick);
+        return;
+    }
+    // The plug-in's window fills the frame, so no mouse can reach the frame's own client area;
+    // the frame gets the messages of such a click at its centre instead.
+    visThread().run([frame, doubleClick] {
+        RECT client{};
+        GetClientRect(frame, &client);
+        const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+        SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageA(frame, WM_LBUTTONUP, 0, centre);
+        if (doubleClick) {
+            SendMessageA(frame, WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+            SendMessageA(frame, WM_LBUTTONUP, 0, centre);
+        }
+    });
+}
+
+void HostSession::dump() {
+    const DWORD thread = vis ? vis->threadId() : 0;
+    for (const std::string& line : dumpVisibleList(thread)) {
+        printLine(line);
+    }
+}
+
+void HostSession::shot(const std::string& path) {
+    requireRunning("shot");
+    HWND frame = embeddedFrame();
+    bringFrameForward();
+    visThread().run([frame] {
+        if (IsWindow(frame)) {
+            RedrawWindow(frame, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        }
+        pumpUntilIdle();
+    });
+    // The X server draws asynchronously; a short pause lets it catch up before the copy.
+    waitPumping(nullptr, 100);
+    writeWindowShot(frame, path);
+    printLine("shot " + path);
+}
+
+void HostSession::sleep(int ms) {
+    waitPumping(nullptr, static_cast<DWORD>(ms));
+}
+
+void HostSession::printGdi() {
+    printLine("gdi " + std::to_string(gdiObjectsLeft()));
+}
+
+void HostSession::settle() {
+    drainMessages();
+}
+
+int HostSession::exitStatus() const {
+    return boxWatcher.sawUnanswered() ? kExitRunFailed : kExitOk;
+}
+
+LRESULT HostSession::answerFileInfo(const extendedFileInfoStruct* request) const {
+    if (request == nullptr || request->filename == nullptr || request->metadata == nullptr) {
+        return 0;
+    }
+    const auto found = metadata.find({foldCase(request->filename), foldCase(request->metadata)});
+    if (found == metadata.end() || request->ret == nullptr || request->retlen == 0) {
+        return 0;
+    }
+    const std::size_t length = std::min(found->second.size(), request->retlen - 1);
+    std::memcpy(request->ret, found->second.data(), length);
+    request->ret[length] = '\0';
+    return 1;
+}
+
 LRESULT HostSession::answerIpc(WPARAM wParam, LPARAM ipc) {
-    const auto index = static_cast<std::size_t>(wParam);
-    const bool inPlaylist = index < player.playlist.size();
-    if (ipc == IPC_ISPLAYING) {
-        return player.playingState;
+    switch (ipc) {
+        case IPC_ISPLAYING:
+            return playerState.playingState();
+        case IPC_GETOUTPUTTIME:
+            return playerState.outputTime();
+        case IPC_JUMPTOTIME:
+            printLine("jump " + std::to_string(static_cast<long long>(wParam)));
+            playerState.seek(static_cast<int>(wParam));
+            return 0;
+        case IPC_GETLISTPOS:
+            return playerState.listPosition();
+        case IPC_GETPLAYLISTFILE:
+        case IPC_GETPLAYLISTTITLE: {
+            const Player::Entry* entry = playerState.entryAt(static_cast<long>(wParam));
+            if (entry == nullptr) {
+                return 0;
+            }
+            return textAnswer(ipc == IPC_GETPLAYLISTFILE ? entry->path : entry->title);
+        }
+        case IPC_GET_EXTENDED_FILE_INFO:
+            return answerFileInfo(reinterpret_cast<const extendedFileInfoStruct*>(wParam));
+        case IPC_GET_EMBEDIF:
+            return options.oldHost ? 0 : reinterpret_cast<LRESULT>(embedFunction());
+        case IPC_SETVISWND:
+            visWindow = reinterpret_cast<HWND>(wParam);
+            return 0;
+        default:
+            // Requests this host does not serve get 0, as from a host without that feature.
+            return 0;
     }
-    if (ipc == IPC_GETOUTPUTTIME) {
-        return player.playingState == 0 ? -1 : player.positionMs;
+}
+
+bool HostSession::hostCommand(WPARAM command) {
+    if (command != kWinampPlayCommand) {
+        return false;
     }
-    if (ipc == IPC_GETLISTPOS) {
-        return player.listPosition;
+    printLine("play-command");
+    playerState.play();
+    return true;
+}
+
+bool HostSession::hostSysCommand(WPARAM command) {
+    if (command != kWinampFileInfoCommand) {
+        return false;
     }
-    if (ipc == IPC_GETPLAYLISTFILE) {
-        return inPlaylist ? textAnswer(player.playlist[index].path) : 0;
-    }
-    if (ipc == IPC_GETPLAYLISTTITLE) {
-        return inPlaylist ? textAnswer(player.playlist[index].title) : 0;
-    }
-    // Requests this host does not serve get 0, as from a host without that feature.
-    return 0;
+    printLine("fileinfo");
+    return true;
+}
+
+void HostSession::hostKey(bool down, WPARAM virtualKey) {
+    printLine(std::string("hostkey ") + (down ? "down " : "up ") + std::to_string(virtualKey));
 }
 
 }  // namespace zor::hostsim

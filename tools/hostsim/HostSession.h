@@ -2,49 +2,95 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
-#include <vector>
+#include <utility>
 
+#include "tools/hostsim/AudioSource.h"
+#include "tools/hostsim/BoxWatcher.h"
+#include "tools/hostsim/FileHolds.h"
 #include "tools/hostsim/HostErrors.h"
 #include "tools/hostsim/HostOptions.h"
 #include "tools/hostsim/HostWindow.h"
+#include "tools/hostsim/InputDriver.h"
+#include "tools/hostsim/Player.h"
 #include "tools/hostsim/PluginLibrary.h"
+#include "tools/hostsim/VisThread.h"
 
 namespace zor::hostsim {
 
-// The player the host simulates: a playlist, the position in it and the playback clock.
-struct Player {
-    struct Entry {
-        std::string path;
-        std::string title;
-    };
-    std::vector<Entry> playlist;
-    int listPosition = 0;
-    int playingState = 0;  // IPC_ISPLAYING's answer: 1 playing, 3 paused, 0 stopped
-    int positionMs = 0;
-};
-
-// Everything a script acts on: the plug-in library, the host main window and the player.
-class HostSession : public IpcHandler {
+// Everything a script acts on: the plug-in library, the host main window, the player, the
+// visualization thread and the watcher that answers the plug-in's boxes.
+class HostSession : public HostEvents {
   public:
     explicit HostSession(HostOptions hostOptions);
+    // Closes as the host does: Quit if the plug-in still runs, then the library goes.
+    ~HostSession() override;
+    HostSession(const HostSession&) = delete;
+    HostSession& operator=(const HostSession&) = delete;
 
-    // header: what winampVisGetHeader and getModule hand out.
+    // Playlist, metadata and caption.
+    void addSong(const std::string& path, const std::string& title);
+    void setMeta(const std::string& path, const std::string& key, const std::string& value);
+    void select(int index);
+    void setCaption(const std::string& caption);
+    Player& player() { return playerState; }
+
+    // The plug-in's life: header, init, config, run, quit.
     void printHeader();
-    // quit: frees the library.
+    void init();
+    void config();
+    void run(int ms);
     void quit();
 
+    // A user at the plug-in's windows.
+    void key(const KeyPress& key);
+    void click(int controlId, bool doubleClick);  // kFrameControl: the host frame
+    BoxWatcher& boxes() { return boxWatcher; }
+
+    // What the tests look at.
+    void dump();
+    void shot(const std::string& path);
+    void sleep(int ms);
+    FileHolds& holds() { return fileHolds; }
+    void printGdi();
+
+    // Handles what the plug-in made happen on the main thread before the next command.
+    void settle();
+    int exitStatus() const;
+
     LRESULT answerIpc(WPARAM wParam, LPARAM ipc) override;
-    int exitStatus() const { return kExitOk; }
+    bool hostCommand(WPARAM command) override;
+    bool hostSysCommand(WPARAM command) override;
+    void hostKey(bool down, WPARAM virtualKey) override;
+
+    static constexpr int kFrameControl = -1;
 
   private:
-    PluginLibrary& plugin();  // loaded on first use, as the host loads it when it needs it
+    PluginLibrary& plugin();    // loaded on first use, as the host loads it when it needs it
+    winampVisModule& module();  // module 0 with the host's fields filled
+    VisThread& visThread();
+    LRESULT answerFileInfo(const extendedFileInfoStruct* request) const;
+    int renderStepMs();
+    void renderOnce();
+    void bringFrameForward();
+    void clickFrame(HWND frame, bool doubleClick);
+    void requireRunning(const char* command) const;
 
     HostOptions options;
-    Player player;
+    BoxWatcher boxWatcher;
+    Player playerState;
+    std::map<std::pair<std::string, std::string>, std::string> metadata;
     HostWindow mainWindow;
     std::unique_ptr<PluginLibrary> library;
+    winampVisModule* visModule = nullptr;
+    std::unique_ptr<VisThread> vis;
+    std::unique_ptr<AudioSource> audio;
+    FileHolds fileHolds;
+    HWND visWindow = nullptr;  // what IPC_SETVISWND handed over
+    bool initCalled = false;
+    DWORD lastClickTick = 0;
 };
 
 }  // namespace zor::hostsim

@@ -5,9 +5,8 @@
 namespace zor::hostsim {
 namespace {
 
-// The real host's class name and caption, so that plug-ins looking for them find this window.
+// The real host's class name, so that plug-ins looking for it find this window.
 constexpr const char* kHostClassName = "Winamp v1.x";
-constexpr const char* kHostCaption = "Winamp";
 
 void registerHostClass() {
     WNDCLASSA windowClass{};
@@ -23,7 +22,7 @@ void registerHostClass() {
 
 }  // namespace
 
-HostWindow::HostWindow(IpcHandler& ipcHandler) : handler(ipcHandler) {
+HostWindow::HostWindow(HostEvents& hostEvents) : events(hostEvents) {
     registerHostClass();
     window = CreateWindowExA(0, kHostClassName, kHostCaption, WS_OVERLAPPEDWINDOW, 0, 0, 275, 116,
                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -39,12 +38,40 @@ HostWindow::~HostWindow() {
     DestroyWindow(window);
 }
 
+void HostWindow::setCaption(const std::string& caption) {
+    SetWindowTextA(window, caption.c_str());
+}
+
 LRESULT CALLBACK HostWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The window keeps its object in GWLP_USERDATA, which the API holds as an integer.
     // NOLINTNEXTLINE(performance-no-int-to-ptr)
     auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_USER && self != nullptr) {
-        return self->handler.answerIpc(wParam, lParam);
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT HostWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_USER:
+            return events.answerIpc(wParam, lParam);
+        case WM_COMMAND:
+            if (events.hostCommand(LOWORD(wParam))) {
+                return 0;
+            }
+            break;
+        case WM_SYSCOMMAND:
+            if (events.hostSysCommand(wParam)) {
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            events.hostKey(message == WM_KEYDOWN, wParam);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

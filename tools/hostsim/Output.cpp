@@ -4,8 +4,18 @@
 #include <io.h>
 
 #include <cstdio>
+#include <mutex>
 
 namespace zor::hostsim {
+namespace {
+
+// The box watcher prints from its own thread; a line is never split by another.
+std::mutex& outputMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+}  // namespace
 
 void useBinaryStdout() {
     std::fflush(stdout);
@@ -13,6 +23,7 @@ void useBinaryStdout() {
 }
 
 void printLine(std::string_view line) {
+    const std::lock_guard<std::mutex> lock(outputMutex());
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);

@@ -7,6 +7,7 @@ namespace zor::hostsim {
 
 // Everything the host prints goes through here: one line, ended by LF alone, flushed at once so
 // that the output stays in order with the plug-in's own activity and survives a crash.
+// Safe to call from any thread.
 void useBinaryStdout();
 void printLine(std::string_view line);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "tools/hostsim/GdiCounter.h"
 #include "tools/hostsim/HostErrors.h"
 
 namespace zor::hostsim {
@@ -10,6 +11,8 @@ PluginLibrary::PluginLibrary(const std::string& path) : module(LoadLibraryA(path
     if (module == nullptr) {
         throw HostError("cannot load " + path + " (error " + std::to_string(GetLastError()) + ")");
     }
+    // Before any of its code runs beyond DllMain, so every object it creates is seen.
+    countGdiObjectsOf(module);
     // GetProcAddress hands out a generic function pointer; the export's real type is fixed.
     auto getHeader = reinterpret_cast<winampVisGetHeaderFunction>(
         reinterpret_cast<void*>(GetProcAddress(module, "winampVisGetHeader")));

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostSession.h"
 
 namespace zor::hostsim {
 namespace {
@@ -57,6 +58,12 @@ std::vector<ScriptCommand> parseScriptLine(std::string_view line, int lineNumber
     if (arguments.size() < command->minArguments) {
         throw ScriptError(lineError(lineNumber, name + ": missing arguments"));
     }
+    if (command->check != nullptr) {
+        const std::string problem = command->check(arguments);
+        if (!problem.empty()) {
+            throw ScriptError(lineError(lineNumber, name + ": " + problem));
+        }
+    }
     return {ScriptCommand{lineNumber, command, std::move(arguments)}};
 }
 
@@ -81,7 +88,12 @@ std::vector<ScriptCommand> readScript(const std::string& path) {
 
 void runScript(const std::vector<ScriptCommand>& script, HostSession& session) {
     for (const ScriptCommand& step : script) {
-        step.command->run(session, step.arguments);
+        try {
+            step.command->run(session, step.arguments);
+        } catch (const HostError& error) {
+            throw HostError(lineError(step.lineNumber, error.what()));
+        }
+        session.settle();
     }
 }
 

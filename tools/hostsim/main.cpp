@@ -25,6 +25,10 @@ int main(int argc, char** argv) {
     std::vector<ScriptCommand> script;
     try {
         options = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+        if (options.help) {
+            std::printf("%s\n%s\n", kUsage, kHelp);
+            return kExitOk;
+        }
         script = readScript(options.scriptPath);
     } catch (const ScriptError& error) {
         printError(error.what());
@@ -33,7 +37,12 @@ int main(int argc, char** argv) {
     }
     try {
         HostSession session(options);
-        runScript(script, session);
+        try {
+            runScript(script, session);
+        } catch (const HostError& error) {
+            printError(error.what());
+            return kExitRunFailed;
+        }
         return session.exitStatus();
     } catch (const HostError& error) {
         printError(error.what());

@@ -1,0 +1,216 @@
+#include "tools/hostsim/DialogSteps.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/Output.h"
+#include "tools/hostsim/Screenshot.h"
+
+namespace zor::hostsim {
+namespace {
+
+// The dialog belongs to another thread of this process: every request goes with a timeout, and
+// a press that opens a modal dialog of its own returns when the timeout ends.
+constexpr UINT kStepTimeoutMs = 1000;
+
+LRESULT sendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kStepTimeoutMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+std::string textOf(HWND window) {
+    std::vector<char> buffer(8192, '\0');
+    const LRESULT copied =
+        sendTimed(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+bool takesControl(const std::string& name) {
+    return name == "press" || name == "click" || name == "settext" || name == "checked" ||
+           name == "text" || name == "enabled" || name == "select";
+}
+
+bool takesText(const std::string& name) {
+    return name == "select" || name == "settext";
+}
+
+std::string treeItemText(HWND tree, HTREEITEM item) {
+    std::array<char, MAX_PATH + 1> text{};
+    TVITEMA query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text.data();
+    query.cchTextMax = static_cast<int>(text.size());
+    sendTimed(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    return text.data();
+}
+
+HTREEITEM nextTreeItem(HWND tree, HTREEITEM item, UINT relation) {
+    return reinterpret_cast<HTREEITEM>(
+        sendTimed(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+// Depth first, over the items the tree has filled in so far.
+HTREEITEM findTreeItem(HWND tree, HTREEITEM first, const std::string& wanted) {
+    for (HTREEITEM item = first; item != nullptr; item = nextTreeItem(tree, item, TVGN_NEXT)) {
+        if (lowerCase(treeItemText(tree, item)) == wanted) {
+            return item;
+        }
+        if (HTREEITEM child = nextTreeItem(tree, item, TVGN_CHILD); child != nullptr) {
+            if (HTREEITEM found = findTreeItem(tree, child, wanted); found != nullptr) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+struct Step {
+    std::string name;
+    int controlId = 0;
+    std::string text;
+};
+
+Step parseStep(const std::string& line) {
+    std::istringstream words(line);
+    Step step;
+    words >> step.name;
+    if (takesControl(step.name)) {
+        words >> step.controlId;
+    }
+    std::getline(words >> std::ws, step.text);
+    return step;
+}
+
+}  // namespace
+
+std::string checkDialogStep(const CommandArguments& arguments) {
+    const std::string& name = arguments[0];
+    if (name == "redraw") {
+        return arguments.size() == 1 ? std::string() : "dialog redraw takes no arguments";
+    }
+    if (name == "shot") {
+        return arguments.size() == 2 ? std::string() : "dialog shot needs one file name";
+    }
+    if (!takesControl(name)) {
+        return "unknown dialog step \"" + name + "\"";
+    }
+    if (arguments.size() < 2 || std::atoi(arguments[1].c_str()) <= 0) {
+        return "dialog " + name + " needs a control id";
+    }
+    if (takesText(name) != (arguments.size() == 3)) {
+        return takesText(name) ? "dialog " + name + " needs a text"
+                               : "dialog " + name + ": too many arguments";
+    }
+    return std::string();
+}
+
+std::string dialogStepText(const CommandArguments& arguments) {
+    std::string text;
+    for (const std::string& argument : arguments) {
+        text += (text.empty() ? "" : " ") + argument;
+    }
+    return text;
+}
+
+bool runDialogStep(HWND box, const std::string& line) {
+    const Step step = parseStep(line);
+    const std::string prefix = "dialog \"" + printableText(textOf(box)) + "\" " + step.name;
+    if (step.name == "redraw") {
+        printLine(prefix);
+        RedrawWindow(box, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return true;
+    }
+    if (step.name == "shot") {
+        RedrawWindow(box, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Sleep(200);  // the X server draws asynchronously
+        try {
+            writeWindowShot(box, step.text);
+        } catch (const HostError& error) {
+            printLine(prefix + " " + step.text + " -> " + error.what());
+            return false;
+        }
+        printLine(prefix + " " + step.text);
+        return true;
+    }
+    const std::string withId = prefix + " " + std::to_string(step.controlId);
+    HWND control = GetDlgItem(box, step.controlId);
+    if (control == nullptr) {
+        printLine(withId + " -> no such control");
+        return false;
+    }
+    if (step.name == "press") {
+        // Printed first: what the press makes the plug-in do comes after it.
+        printLine(withId);
+        sendTimed(control, BM_CLICK, 0, 0);
+    } else if (step.name == "click") {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&rect), 2);
+        const int x = (rect.left + rect.right) / 2;
+        const int y = (rect.top + rect.bottom) / 2;
+        printLine(withId);
+        // Posted: a chooser the click opens runs inside the dialog's handling of it.
+        PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    } else if (step.name == "settext") {
+        printLine(withId + " " + step.text);
+        sendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()));
+    } else if (step.name == "checked") {
+        const bool ticked = sendTimed(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        printLine(withId + (ticked ? " yes" : " no"));
+    } else if (step.name == "text") {
+        printLine(withId + " \"" + printableText(textOf(control)) + "\"");
+    } else if (step.name == "enabled") {
+        printLine(withId + (IsWindowEnabled(control) ? " yes" : " no"));
+    } else if (step.name == "select") {
+        HTREEITEM item = findTreeItem(control, nextTreeItem(control, nullptr, TVGN_ROOT),
+                                      lowerCase(step.text));
+        printLine(withId + " " + step.text + (item != nullptr ? "" : " -> none"));
+        if (item == nullptr) {
+            return false;
+        }
+        sendTimed(control, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    }
+    return true;
+}
+
+void writeScriptFile(const std::string& path, const std::string& text) {
+    for (std::size_t separator = path.find('\\', 3); separator != std::string::npos;
+         separator = path.find('\\', separator + 1)) {
+        CreateDirectoryA(path.substr(0, separator).c_str(), nullptr);
+    }
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            bytes += "\r\n";
+            ++i;
+        } else {
+            bytes += text[i];
+        }
+    }
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << bytes;
+    if (!file) {
+        throw HostError("file: cannot write " + path);
+    }
+}
+
+}  // namespace zor::hostsim

@@ -1,0 +1,25 @@
+#include "tools/hostsim/FileHolds.h"
+
+#include "tools/hostsim/HostErrors.h"
+
+namespace zor::hostsim {
+
+void FileHolds::hold(const std::string& path, Sharing sharing) {
+    release(path);
+    const DWORD shareMode = sharing == Sharing::readOnly
+                                ? FILE_SHARE_READ
+                                : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        throw HostError("hold: cannot open " + path + " (error " + std::to_string(GetLastError()) +
+                        ")");
+    }
+    held[path] = std::move(file);
+}
+
+void FileHolds::release(const std::string& path) {
+    held.erase(path);
+}
+
+}  // namespace zor::hostsim

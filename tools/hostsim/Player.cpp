@@ -1,0 +1,29 @@
+#include "tools/hostsim/Player.h"
+
+#include <utility>
+
+namespace zor::hostsim {
+
+const Player::Entry* Player::entryAt(long index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size()) {
+        return nullptr;
+    }
+    return &entries[static_cast<std::size_t>(index)];
+}
+
+void Player::addSong(std::string path, std::string title) {
+    entries.push_back(Entry{std::move(path), std::move(title)});
+}
+
+void Player::stop() {
+    state = kStopped;
+    positionMs = 0;
+}
+
+void Player::advance(int ms) {
+    if (state == kPlaying) {
+        positionMs += ms;
+    }
+}
+
+}  // namespace zor::hostsim
