@@ -5,10 +5,12 @@
 #include <climits>
 #include <cstdlib>
 
+#include "tools/hostsim/BenchRunner.h"
 #include "tools/hostsim/DialogSteps.h"
 #include "tools/hostsim/HostSession.h"
 #include "tools/hostsim/InputDriver.h"
 #include "tools/hostsim/Probes.h"
+#include "tools/hostsim/WavFile.h"
 
 namespace zor::hostsim {
 namespace {
@@ -54,6 +56,33 @@ std::string checkControl(const Arguments& arguments) {
         return std::string();
     }
     return "\"" + arguments[0] + "\" is neither a control id nor frame";
+}
+
+std::string checkNumbers(const Arguments& arguments) {
+    long value = 0;
+    for (const std::string& argument : arguments) {
+        if (!parseNumber(argument, value)) {
+            return "\"" + argument + "\" is not a number";
+        }
+    }
+    return std::string();
+}
+
+// wav PATH RATE BITS CHANNELS SILENT_MS TONE_MS
+std::string checkWav(const Arguments& arguments) {
+    long value = 0;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (!parseNumber(arguments[i], value) || value < 0) {
+            return "\"" + arguments[i] + "\" is not a number of 0 or more";
+        }
+    }
+    const long bits = numberArgument(arguments[2]);
+    const long channels = numberArgument(arguments[3]);
+    if (numberArgument(arguments[1]) < 8 || (bits != 8 && bits != 16) ||
+        (channels != 1 && channels != 2)) {
+        return "wav needs a rate of 8 or more, 8 or 16 bits and 1 or 2 channels";
+    }
+    return std::string();
 }
 
 std::string checkHold(const Arguments& arguments) {
@@ -158,15 +187,38 @@ constexpr std::array kCommands = {
     // mouse onto a control.
     CommandEntry{"cat", 1, 1, nullptr,
                  [](HostSession&, const Arguments& arguments) { printFile(arguments[0]); }},
-    CommandEntry{
-        "rect", 1, 1, checkNonNegative,
-        [](HostSession&,
-           const Arguments& arguments) { printControlRect(numberArgument(arguments[0])); }},
+    CommandEntry{"rect", 1, 1, checkControl,
+                 [](HostSession&, const Arguments& arguments) {
+                     if (arguments[0] == "frame") {
+                         printFrameRect();
+                     } else {
+                         printControlRect(numberArgument(arguments[0]));
+                     }
+                 }},
+    CommandEntry{"moveframe", 4, 4, checkNumbers,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.moveFrame(numberArgument(arguments[0]), numberArgument(arguments[1]),
+                                       numberArgument(arguments[2]), numberArgument(arguments[3]));
+                 }},
     CommandEntry{"grab", 1, 1, nullptr,
                  [](HostSession&, const Arguments& arguments) { grabFrame(arguments[0]); }},
     CommandEntry{"move", 1, 1, checkNonNegative,
                  [](HostSession&,
                     const Arguments& arguments) { moveMouseOnto(numberArgument(arguments[0])); }},
+    // The audio the plug-in sees: a WAV beside a song, what the last render call was handed,
+    // and the timing of the render call itself.
+    CommandEntry{"wav", 6, 6, checkWav,
+                 [](HostSession&, const Arguments& arguments) {
+                     writeTestWav(arguments[0], numberArgument(arguments[1]),
+                                  numberArgument(arguments[2]), numberArgument(arguments[3]),
+                                  numberArgument(arguments[4]), numberArgument(arguments[5]));
+                 }},
+    CommandEntry{"audio", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.printAudio(); }},
+    CommandEntry{"bench", 2, 2, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     runBench(session, numberArgument(arguments[0]), arguments[1]);
+                 }},
     CommandEntry{"quit", 0, 0, nullptr,
                  [](HostSession& session, const Arguments&) { session.quit(); }},
 };

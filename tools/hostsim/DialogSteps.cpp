@@ -61,6 +61,7 @@ std::string treeItemText(HWND tree, HTREEITEM item) {
 }
 
 HTREEITEM nextTreeItem(HWND tree, HTREEITEM item, UINT relation) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): the tree answers an item handle
     return reinterpret_cast<HTREEITEM>(
         sendTimed(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
 }
@@ -78,6 +79,10 @@ HTREEITEM findTreeItem(HWND tree, HTREEITEM first, const std::string& wanted) {
         }
     }
     return nullptr;
+}
+
+const char* yesNo(bool yes) {
+    return yes ? " yes" : " no";
 }
 
 struct Step {
@@ -173,16 +178,16 @@ bool runDialogStep(HWND box, const std::string& line) {
     } else if (step.name == "settext") {
         printLine(withId + " " + step.text);
         sendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()));
-    } else if (step.name == "checked") {
-        const bool ticked = sendTimed(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        printLine(withId + (ticked ? " yes" : " no"));
+    } else if (step.name == "checked" || step.name == "enabled") {
+        const bool yes = step.name == "checked"
+                             ? sendTimed(control, BM_GETCHECK, 0, 0) == BST_CHECKED
+                             : IsWindowEnabled(control) != FALSE;
+        printLine(withId + yesNo(yes));
     } else if (step.name == "text") {
         printLine(withId + " \"" + printableText(textOf(control)) + "\"");
-    } else if (step.name == "enabled") {
-        printLine(withId + (IsWindowEnabled(control) ? " yes" : " no"));
     } else if (step.name == "select") {
-        HTREEITEM item = findTreeItem(control, nextTreeItem(control, nullptr, TVGN_ROOT),
-                                      lowerCase(step.text));
+        HTREEITEM item =
+            findTreeItem(control, nextTreeItem(control, nullptr, TVGN_ROOT), lowerCase(step.text));
         printLine(withId + " " + step.text + (item != nullptr ? "" : " -> none"));
         if (item == nullptr) {
             return false;

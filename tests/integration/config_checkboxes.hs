@@ -1,0 +1,24 @@
+# F12 opens the configuration dialog with its check boxes as the settings stand and the font
+# summary of the default font. Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu
+# alone; the same with OK turns it off, and the save after the dialog writes it to plugin.ini.
+init
+dialog checked 1002
+dialog checked 1004
+dialog checked 1003
+dialog checked 1008
+dialog checked 1007
+dialog checked 1009
+dialog checked 1010
+dialog text 1308
+dialog text 1027
+dialog press 1004
+dialog checked 1004
+answer Cancel
+key F12
+cat @DIR@\plugin.ini
+dialog checked 1004
+dialog press 1004
+answer OK
+key F12
+cat @DIR@\plugin.ini
+quit
