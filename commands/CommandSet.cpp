@@ -1,9 +1,17 @@
 // The commands keys and buttons run, as operations of the application object.
 #include "commands/CommandSet.h"
 
+#include <algorithm>
+#include <string>
+
+#include "commands/DlgEditor.h"
+#include "commands/HelpDialog.h"
+#include "display/ControlIds.h"
 #include "display/PluginWnd.h"
+#include "framework/WinApp.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/SongNames.h"
 
 namespace zor {
 
@@ -11,8 +19,38 @@ namespace {
 
 constexpr const char* kPluginCaption = "Maresh's Zor Lyrics plugin!!!!";
 
+constexpr int kPlayPolls = 10;
+constexpr DWORD kPlayPollMs = 100;
+
 int toggled(int flag) {
     return flag == 0 ? 1 : 0;
+}
+
+// The help button is the save button while the edit list shows.
+void showEditList(CPluginWnd& window) {
+    window.helpButton->setTooltip("Save (CTRL+S)");
+    window.helpButton->setIcon(kSaveIcon);
+    window.lyricsList->ShowWindow(SW_HIDE);
+    window.editList->ShowWindow(SW_SHOW);
+}
+
+void showLyricsList(CPluginWnd& window) {
+    window.helpButton->setTooltip("Help");
+    window.helpButton->setIcon(kHelpIcon);
+    window.lyricsList->ShowWindow(SW_SHOW);
+    window.editList->ShowWindow(SW_HIDE);
+}
+
+// The display line of an edit line: below the title line, and on the last line for the edit
+// list's trailing lines that the display does not show (its empty last line).
+int displayLineFor(int editLine, int headerLines, int droppedLines, int count) {
+    const int line = std::max(editLine + headerLines - droppedLines, 1);
+    return count > 0 ? std::min(line, count - 1) : line;
+}
+
+void repaintHelpButton(CPluginWnd& window) {
+    window.helpButton->Invalidate();
+    window.helpButton->UpdateWindow();
 }
 
 }  // namespace
@@ -145,14 +183,124 @@ void CLyricsPluginApp::showSongInfo() {
     host.showFileInfo();
 }
 
-void CLyricsPluginApp::seekToLine(int /*line*/) {}
+void CLyricsPluginApp::showHelp() {
+    runHelpDialog(*this);
+}
 
-void CLyricsPluginApp::toggleTagEdit() {}
+void CLyricsPluginApp::seekToLine(int line) {
+    CPluginWnd& window = *pluginWnd;
+    if (line < 0) {
+        if (isWindowUsable(window.lyricsList.get(), true)) {
+            line = window.lyricsList->selection();
+        } else if (isWindowUsable(window.editList.get(), true)) {
+            line = window.editList->selection();
+        }
+        if (line < 0) {
+            return;
+        }
+    }
+    const int now = std::max(host.outputTime(), 0) / 1000;
+    int seconds = tagTimeForLine(line, now);
 
-void CLyricsPluginApp::saveKey() {}
+    bool started = false;
+    if (!host.isPlaying()) {
+        host.play();
+        started = true;
+        // The host may take a moment to report playing; the jump goes out all the same.
+        for (int poll = 0; poll < kPlayPolls; ++poll) {
+            if (host.isPlaying()) {
+                break;
+            }
+            ::Sleep(kPlayPollMs);
+        }
+    }
+    if (line == 0) {
+        seconds = 0;  // the title line starts the song
+    }
+    if (seconds != -1) {
+        host.jumpToTime(seconds * 1000);
+    } else if (started) {
+        host.jumpToTime(0);
+    }
+}
 
-void CLyricsPluginApp::openTextEditor() {}
+void CLyricsPluginApp::toggleTagEdit() {
+    CPluginWnd& window = *pluginWnd;
+    CLyricsListBox& lyrics = *window.lyricsList;
+    CLyricsListBox& edit = *window.editList;
+    if (isWindowUsable(&lyrics, true)) {
+        showEditList(window);
+        reloadLyrics = 1;
+        Render(visModule);  // the raw lines of the song go into the edit list
+        edit.SetFocus();
+        edit.setSelection(std::max(lyrics.selection() - headerLines + droppedLines, 0));
+    } else {
+        if (modified != 0) {
+            const PromptAnswer answer =
+                prompt.show(PromptOwner::PluginWindow, "Changes not saved. Save?", "Save",
+                            PromptButtons::YesNoCancel);
+            if (answer == PromptAnswer::Yes && saveLyrics(0) == 0) {
+                return;  // the failed save reported itself; the edits stay
+            }
+            if (answer == PromptAnswer::Cancel) {
+                edit.SetFocus();
+                repaintHelpButton(window);
+                centerHighlight();
+                return;
+            }
+        }
+        showLyricsList(window);
+        modified = 0;
+        reloadLyrics = 1;
+        Render(visModule);  // the display lines come back
+        lyrics.SetFocus();
+        lyrics.setSelection(
+            displayLineFor(edit.selection(), headerLines, droppedLines, lyrics.count()));
+    }
+    repaintHelpButton(window);
+    centerHighlight();
+}
 
-void CLyricsPluginApp::showHelp() {}
+void CLyricsPluginApp::saveKey() {
+    if (!isWindowUsable(pluginWnd->lyricsList.get(), true)) {
+        if (saveLyrics(0) != 0) {
+            reloadLyrics = 1;
+            Render(visModule);
+            pluginWnd->editList->SetFocus();
+        }
+        return;
+    }
+    // Through edit mode, which loads the raw lines that are saved.
+    toggleTagEdit();
+    saveLyrics(0);
+    toggleTagEdit();
+}
+
+void CLyricsPluginApp::openTextEditor() {
+    CPluginWnd& window = *pluginWnd;
+    if (!isWindowUsable(window.lyricsList.get(), true)) {
+        prompt.show(PromptOwner::PluginWindow, "Option disabled in 'tag edit mode'.", "Edit mode",
+                    PromptButtons::Ok);
+        return;
+    }
+    // The raw lines go into the edit list, which keeps them while display mode comes back.
+    showEditList(window);
+    reloadLyrics = 1;
+    Render(visModule);
+    showLyricsList(window);
+    modified = 0;
+    Render(visModule);
+
+    CDlgEditor editor(window);
+    editor.setEditLines(*window.editList);
+    editor.setCanSaveInMp3(isMp3Path(songPath));
+    const INT_PTR result = editor.DoModal(fw::frameworkModule());
+    if (result == CDlgEditor::kSaveInMp3 || result == CDlgEditor::kSaveAsLrc) {
+        saveLyrics(static_cast<int>(result));
+        reloadLyrics = 1;
+        Render(visModule);
+    }
+    window.focusList();
+}
 
 }  // namespace zor

@@ -101,6 +101,18 @@ void printControlRect(int controlId) {
               std::to_string(onScreen.top - frame.top));
 }
 
+void printFrameRect() {
+    HWND frame = embeddedFrame();
+    if (frame == nullptr || !IsWindow(frame)) {
+        throw HostError("there is no host frame");
+    }
+    RECT r{};
+    GetWindowRect(frame, &r);
+    printLine("rect frame " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
+              std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top) + " " +
+              (IsWindowVisible(frame) ? "visible" : "hidden"));
+}
+
 void moveMouseOnto(int controlId) {
     HWND control = pluginControl(controlId);
     RECT client{};

@@ -16,6 +16,9 @@ void printFile(const std::string& path);
 // Controls are looked up among the host frame's descendants, a visible one first.
 void printControlRect(int controlId);
 
+// Prints "rect frame X Y W H visible|hidden": the host frame's outer rectangle on the screen.
+void printFrameRect();
+
 // Moves the mouse onto the centre of the plug-in control, as a user's hand would; the plug-in's
 // thread handles the move while it pumps (follow with sleep).
 void moveMouseOnto(int controlId);

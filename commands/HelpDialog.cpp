@@ -1,0 +1,58 @@
+// The key help dialog.
+#include "commands/HelpDialog.h"
+
+#include "framework/WinApp.h"
+#include "host/LyricsPluginApp.h"
+#include "resources/resource.h"
+
+namespace zor {
+
+namespace {
+
+HINSTANCE libraryInstance(const CLyricsPluginApp& app) {
+    const winampVisModule* module = app.visModule;
+    return module != nullptr && module->hDllInstance != nullptr ? module->hDllInstance
+                                                                : fw::frameworkModule();
+}
+
+}  // namespace
+
+void runHelpDialog(CLyricsPluginApp& app) {
+    ::DialogBoxParamA(libraryInstance(app), MAKEINTRESOURCEA(IDD_HELP), app.hostFrame,
+                      &helpDialogProc, 0);
+}
+
+std::string helpText(HINSTANCE module) {
+    const HRSRC found =
+        ::FindResourceA(module, MAKEINTRESOURCEA(IDR_HELP_TEXT), MAKEINTRESOURCEA(HELP_TEXT_TYPE));
+    if (found == nullptr) {
+        return {};
+    }
+    const HGLOBAL loaded = ::LoadResource(module, found);
+    const void* bytes = loaded != nullptr ? ::LockResource(loaded) : nullptr;
+    if (bytes == nullptr) {
+        return {};
+    }
+    return std::string(static_cast<const char*>(bytes), ::SizeofResource(module, found));
+}
+
+INT_PTR CALLBACK helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    switch (message) {
+        case WM_INITDIALOG:
+            ::SetDlgItemTextA(dialog, IDC_HELP_TEXT,
+                              helpText(libraryInstance(pluginApp())).c_str());
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+                ::EndDialog(dialog, 1);
+            }
+            return TRUE;
+        case WM_CLOSE:
+            ::EndDialog(dialog, 1);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace zor

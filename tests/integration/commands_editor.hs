@@ -1,0 +1,25 @@
+# F4 opens the text editor on the song's raw lines and saves what it gives back.
+song @DIR@\commands-tagged.mp3 Commands
+select 0
+init
+# Cancel changes nothing: no save, the same lines.
+answer Cancel
+key F4
+dump
+# New text saved as the LRC file, then shown: an empty line kept, the empty last piece dropped.
+dialog-text [ti:Edited]\n[00:01]New one\n\n[00:03]New two\n
+answer Save as LRC file
+key F4
+cat @DIR@\commands-tagged.lrc
+dump
+# A line longer than a lyric line may be is split into lines of 510 characters; nothing is lost.
+dialog-text [00:05]0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123456789END\nlast
+answer Save as LRC file
+click 1239
+cat @DIR@\commands-tagged.lrc
+# In time-tag edit mode the editor is refused.
+key F9
+answer OK
+key F4
+dump
+quit
