@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "lyrics/CodePage.h"
+#include "lyrics/Id3Guard.h"
 #include "lyrics/LyricsCore.h"
 
 namespace zor {
@@ -100,7 +101,7 @@ ID3_Frame* setID3Lyrics(ID3_Tag* tag, const std::string& text, const std::string
 int LyricsCore::readInternalLyrics(const std::string& path, int& count) {
     std::string text;
     bool found = false;
-    {
+    if (id3TagSafeForLibrary(files, path)) {
         const auto tag = std::make_unique<ID3_Tag>(path.c_str());
         found = getID3Lyrics(tag.get(), text);
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "lyrics/Id3Guard.h"
 #include "lyrics/Id3Lyrics.h"
 #include "lyrics/Mp3Layout.h"
 #include "lyrics/SongFileRewrite.h"
@@ -91,6 +92,11 @@ Id3StoreOutcome storeLyricsInMp3(const std::string& songPath, const std::string&
                                  "information. The lyrics were not stored."
                            : "The ID3v2 tag of the MP3 file cannot be read in full, so it cannot "
                              "be rewritten. The lyrics were not stored.");
+    }
+    if (!id3TagSafeForLibrary(before)) {
+        return refused(
+            "The ID3v2 tag of the MP3 file cannot be read in full, so it cannot be "
+            "rewritten. The lyrics were not stored.");
     }
     {
         const auto tag = std::make_unique<ID3_Tag>(songPath.c_str());

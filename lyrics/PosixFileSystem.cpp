@@ -100,7 +100,8 @@ class PosixFileSystem final : public FileSystem {
 public:
     std::unique_ptr<InputFile> openShared(const std::string& path) override {
         const std::string name = resolve(path);
-        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking, so a FIFO named like a lyrics file is refused rather than waited on.
+        const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) {
             lastError_ = errno;
             return nullptr;
