@@ -1,6 +1,8 @@
 // A walk over the ID3v2 frames the way id3lib walks them, looking only at what it would trust.
 #include "lyrics/Id3Guard.h"
 
+#include <optional>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -137,15 +139,16 @@ bool id3TagSafeForLibrary(std::string_view songStart) {
     return framesSafe(major, data);
 }
 
-bool id3TagSafeForLibrary(FileSystem& files, const std::string& songPath) {
+std::optional<std::string> readLeadingId3v2Tag(FileSystem& files, const std::string& songPath) {
     const auto file = files.openShared(songPath);
     if (!file) {
-        return false;  // nothing to read, or no regular file (a FIFO would block the library)
+        return std::nullopt;  // nothing to read, or no regular file (a FIFO would block the
+                              // library)
     }
     std::string header(kTagHeaderSize, '\0');
     if (file->read(header.data(), header.size()) != static_cast<std::int64_t>(header.size()) ||
         header.compare(0, 3, "ID3") != 0) {
-        return true;
+        return std::string();
     }
     std::size_t size = 0;
     for (std::size_t i = 6; i < kTagHeaderSize; ++i) {
@@ -162,7 +165,12 @@ bool id3TagSafeForLibrary(FileSystem& files, const std::string& songPath) {
         done += static_cast<std::size_t>(n);
     }
     tag.resize(done);
-    return id3TagSafeForLibrary(tag);
+    return tag;
+}
+
+bool id3TagSafeForLibrary(FileSystem& files, const std::string& songPath) {
+    const auto tag = readLeadingId3v2Tag(files, songPath);
+    return tag && id3TagSafeForLibrary(*tag);
 }
 
 }  // namespace zor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,10 @@ namespace zor {
 // compressed frame is handed to it at all.
 inline constexpr bool kId3libInflatesSafely = sizeof(unsigned long) == 4;
 bool id3TagSafeForLibrary(std::string_view songStart);
+
+// The ID3v2 tag at the start of a song, header included, as far as the file holds it: the empty
+// text when the song has none, nothing when it cannot be opened as a regular file.
+std::optional<std::string> readLeadingId3v2Tag(FileSystem& files, const std::string& songPath);
 
 // The same for a song on disk: reads its ID3v2 tag (if any) and checks it. A song that cannot be
 // opened as a regular file is not handed over either.

@@ -3,6 +3,7 @@
 #include "lyrics/Id3Lyrics.h"
 
 #include <id3/field.h>
+#include <id3/readers.h>
 #include <id3/tag.h>
 
 #include <memory>
@@ -99,10 +100,16 @@ ID3_Frame* setID3Lyrics(ID3_Tag* tag, const std::string& text, const std::string
 }
 
 int LyricsCore::readInternalLyrics(const std::string& path, int& count) {
+    // The library is given the leading tag from memory, not the file: reading a file it seeks for
+    // almost every field, and its own Lyrics3 parser turns CR LF into LF (which loses empty lines)
+    // one seek per character; the Lyrics3 tag is read by our own reader instead.
     std::string text;
     bool found = false;
-    if (id3TagSafeForLibrary(files, path)) {
-        const auto tag = std::make_unique<ID3_Tag>(path.c_str());
+    const auto tagBytes = readLeadingId3v2Tag(files, path);
+    if (tagBytes && !tagBytes->empty() && id3TagSafeForLibrary(*tagBytes)) {
+        ID3_MemoryReader reader(tagBytes->data(), tagBytes->size());
+        const auto tag = std::make_unique<ID3_Tag>();
+        tag->Link(reader, ID3TT_ID3V2);
         found = getID3Lyrics(tag.get(), text);
     }
     if (found) {

@@ -183,10 +183,21 @@ TEST_F(Lyrics3Reader, TimedLyricsGiveATimedDisplay) {
 
 TEST_F(Lyrics3Reader, InternalLookupFallsBackToTheLyrics3Tag) {
     const std::string song =
-        dir.write("song.mp3", audio(2000) + lyrics3v1(kTwoLinesText) + id3v1Tag());
+        dir.write("song.mp3", audio(6000) + lyrics3v1(kTwoLinesText) + id3v1Tag());
     int count = 0;
     EXPECT_EQ(core.readInternalLyrics(song, count), 1);
     EXPECT_EQ(editList.items(), kTwoLines);
+}
+
+// The tag library, reading a song, turns the CR LF of a Lyrics3 text into LF, so that an empty
+// line would read as part of a single break; the song's own reader keeps it.
+TEST_F(Lyrics3Reader, InternalLookupKeepsTheEmptyLinesOfALyrics3Text) {
+    const std::string song = dir.write(
+        "song.mp3",
+        audio(6000) + lyrics3v2(lyrics3Field("LYR", "[00:01]A\r\n\r\n[00:05]B")) + id3v1Tag());
+    int count = 0;
+    EXPECT_EQ(core.readInternalLyrics(song, count), 1);
+    EXPECT_EQ(editList.items(), (std::vector<std::string>{"[00:01]A", "", "[00:05]B"}));
 }
 
 }  // namespace
