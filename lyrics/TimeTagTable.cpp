@@ -1,5 +1,6 @@
 // The time-tag table: sorting after a load, the tag reached at a playback second, and the tag of a
 // line nearest to a playback position.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -26,6 +27,11 @@ int tagsInUse(const TimeTagTable& table) {
 // several tags with the same second, and which one that is follows from these exchanges.
 void LyricsCore::sortTimeTags() {
     const auto n = static_cast<std::size_t>(tagsInUse(timeTags));
+    // Lyrics are mostly tagged in order, and on an ordered table the exchange sort moves nothing.
+    const auto later = [](const TimeTag& a, const TimeTag& b) { return a.seconds > b.seconds; };
+    if (std::adjacent_find(timeTags.begin(), timeTags.begin() + n, later) == timeTags.begin() + n) {
+        return;
+    }
     for (std::size_t h = 0; h < n; ++h) {
         for (std::size_t l = h + 1; l < n; ++l) {
             if (timeTags[l].seconds < timeTags[h].seconds) {
