@@ -30,7 +30,13 @@ inline constexpr const char* kHelp =
     "  click ID|frame             dblclick ID|frame          answer BUTTON dialog-text TEXT\n"
     "  dump                       shot FILE                  sleep MS\n"
     "  hold PATH read|write|off   gdi                        header        quit\n"
-    "  cat PATH                   rect ID                    move ID\n"
+    "  cat PATH                   rect ID|frame              move ID\n"
+    "  moveframe X Y W H\n"
+    "  wav PATH RATE BITS CHANNELS SILENT_MS TONE_MS   (a test sound)      audio\n"
+    "  bench CALLS FILE: times Render (oscilloscope on and off, a song change, one host\n"
+    "    request) against floors measured alike; writes Google Benchmark JSON to FILE\n"
+    "A WAV file beside a song (Song.mp3 -> Song.wav; 8- or 16-bit PCM, mono or stereo)\n"
+    "is the audio the plug-in sees while it plays; without one, a tone.\n"
     "Exit status: 0 when the script ran to its end with every box answered, 1 for a run-time\n"
     "failure or an unanswered box, 2 for bad arguments or a bad script.";
 

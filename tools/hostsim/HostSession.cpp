@@ -12,6 +12,7 @@
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/PluginWindows.h"
 #include "tools/hostsim/Screenshot.h"
+#include "tools/hostsim/WavAudioSource.h"
 
 namespace zor::hostsim {
 namespace {
@@ -62,7 +63,9 @@ std::string fileNameOf(const std::string& path) {
 }  // namespace
 
 HostSession::HostSession(HostOptions hostOptions)
-    : options(std::move(hostOptions)), mainWindow(*this), audio(makeSineSource()) {
+    : options(std::move(hostOptions)),
+      mainWindow(*this),
+      audio(makeSongAudioSource(makeSineSource())) {
     if (options.pluginPath.empty()) {
         options.pluginPath = defaultPluginPath();
     }
@@ -282,6 +285,19 @@ void HostSession::click(int controlId, bool doubleClick) {
     }
     lastClickTick = GetTickCount();
     visThread().run(pumpUntilIdle);
+    settle();
+}
+
+void HostSession::moveFrame(int x, int y, int width, int height) {
+    requireRunning("moveframe");
+    HWND frame = embeddedFrame();
+    if (frame == nullptr || !IsWindow(frame)) {
+        throw HostError("moveframe: there is no host frame");
+    }
+    visThread().run([=] {
+        SetWindowPos(frame, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        pumpUntilIdle();
+    });
     settle();
 }
 

@@ -47,6 +47,8 @@ class HostSession : public HostEvents {
     // A user at the plug-in's windows.
     void key(const KeyPress& key);
     void click(int controlId, bool doubleClick);  // kFrameControl: the host frame
+    // Moves and sizes the host frame as a user's drag would: the frame hears of it beforehand.
+    void moveFrame(int x, int y, int width, int height);
     BoxWatcher& boxes() { return boxWatcher; }
 
     // What the tests look at.
@@ -55,6 +57,8 @@ class HostSession : public HostEvents {
     void sleep(int ms);
     FileHolds& holds() { return fileHolds; }
     void printGdi();
+    // The audio data the last render call was handed (AudioProbe.cpp).
+    void printAudio() const;
 
     // Handles what the plug-in made happen on the main thread before the next command.
     void settle();
@@ -68,6 +72,8 @@ class HostSession : public HostEvents {
     static constexpr int kFrameControl = -1;
 
   private:
+    friend class BenchRunner;  // times the render call inside the session's own steps
+
     PluginLibrary& plugin();    // loaded on first use, as the host loads it when it needs it
     winampVisModule& module();  // module 0 with the host's fields filled
     VisThread& visThread();
