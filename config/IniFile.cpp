@@ -1,5 +1,6 @@
 // Reading and writing the initialisation-file format in one linear pass over the file's text.
 #include "config/IniFile.h"
+#include "lyrics/TextFunctions.h"
 
 #include <cstddef>
 #include <string_view>
@@ -64,22 +65,6 @@ std::string_view trimmed(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // "[name]": the name; a header without its closing bracket runs to the end of the line.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lyrics/LyricsCore.h"
+#include "lyrics/TextFunctions.h"
 
 namespace zor {
 
@@ -26,19 +27,6 @@ constexpr std::size_t kFieldIdSize = 3;
 constexpr std::size_t kFieldLengthDigits = 5;
 constexpr std::size_t kFieldHeaderSize = kFieldIdSize + kFieldLengthDigits;
 constexpr std::string_view kLyricsFieldId = "LYR";
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Position of the first occurrence of marker in bytes, ignoring case; npos when there is none.
 std::size_t findIgnoringCase(std::string_view bytes, std::string_view marker) {

@@ -53,19 +53,6 @@ std::string cut(std::string text, std::size_t limit) {
     return text;
 }
 
-bool equalsIgnoringCase(const std::string& a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The leading decimal number, clamped to the last genre; 0 when there is none.
 int leadingGenreNumber(const std::string& text) {
     int n = 0;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "lyrics/FileSystem.h"
+#include "lyrics/TextFunctions.h"
 #include "lyrics/TextLimits.h"
 
 namespace zor {
@@ -17,13 +18,6 @@ bool isStreamAddress(const std::string& path) {
 std::size_t fileNameStart(const std::string& path) {
     const auto separator = path.find_last_of("\\/");
     return separator == std::string::npos ? 0 : separator + 1;
-}
-
-bool equalsIgnoringCase(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) ==
-               std::toupper(static_cast<unsigned char>(y));
-    });
 }
 
 std::string withinPathLimit(const std::string& name) {

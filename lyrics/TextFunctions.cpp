@@ -1,5 +1,7 @@
 #include "lyrics/TextFunctions.h"
 
+#include <algorithm>
+
 namespace zor {
 
 std::string trimSpaces(std::string_view text) {
@@ -16,6 +18,14 @@ std::string blankToEmpty(std::string text) {
         text.clear();
     }
     return text;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace zor
