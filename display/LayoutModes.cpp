@@ -125,7 +125,10 @@ void CLyricsPluginApp::doOneLine() {
     traceValue(widthOf(rcWnd), "rcWnd.Width():");
     placeWindow(window, rcWnd, widthOf(rcWnd), height);
     ::InvalidateRect(window, nullptr, TRUE);
-    ScreenHeight = height;
+    // The saved height is the free-standing frame's; a skin's outer window must not overwrite it.
+    if (window == hostFrame) {
+        ScreenHeight = height;
+    }
     centerHighlight();
     traceLine("termina doOneLine()");
 }

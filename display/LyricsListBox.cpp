@@ -151,7 +151,7 @@ bool CLyricsListBox::isLyricsList() const {
 
 void CLyricsListBox::resetList() {
     ResetContent();
-    widestItem = 250;
+    widestItem = kLeastWidestItem;
     itemHeight = 0;
     // The previous song's widest line must not leave its scroll range behind.
     SetHorizontalExtent(0);
@@ -223,29 +223,46 @@ bool CLyricsListBox::isVisible() const {
 
 // ---- drawing --------------------------------------------------------------------------------
 
-void CLyricsListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
-    const int index = static_cast<int>(item.itemID);
+SIZE CLyricsListBox::measureLine(HDC dc, int index) const {
     // GetText holds the item to 511 characters, so the probe letters always fit.
     const std::string probe = GetText(index) + "MjM";
+    const fw::Font font = makeLineFont(dc, index);
+    const fw::ScopedSelect select(dc, font.get());
+    return textExtent(dc, probe);
+}
+
+void CLyricsListBox::noteWidth(int width) {
+    if (width > widestItem) {
+        const bool extent = AdjustWidth != 0 && !hasParentWindow(app->hostFrame);
+        SetHorizontalExtent(extent ? width : 0);
+        widestItem = width;
+    }
+}
+
+void CLyricsListBox::MeasureItem(MEASUREITEMSTRUCT& item) {
     fw::WindowDC dc(GetSafeHwnd());
     if (!dc) {
         return;
     }
-    const fw::Font font = makeLineFont(dc.get(), index);
-    SIZE size{};
-    {
-        const fw::ScopedSelect select(dc.get(), font.get());
-        size = textExtent(dc.get(), probe);
-    }
+    const SIZE size = measureLine(dc.get(), static_cast<int>(item.itemID));
     if (itemHeight == 0) {
         itemHeight = size.cy;
     }
     item.itemWidth = static_cast<UINT>(size.cx);
     item.itemHeight = static_cast<UINT>(itemHeight);
-    if (size.cx > widestItem) {
-        const bool extent = AdjustWidth != 0 && !hasParentWindow(app->hostFrame);
-        SetHorizontalExtent(extent ? size.cx : 0);
-        widestItem = size.cx;
+    noteWidth(size.cx);
+}
+
+void CLyricsListBox::measureWidths() {
+    fw::WindowDC dc(GetSafeHwnd());
+    if (!dc) {
+        return;
+    }
+    widestItem = kLeastWidestItem;
+    SetHorizontalExtent(0);
+    const int lines = count();
+    for (int index = 0; index < lines; ++index) {
+        noteWidth(measureLine(dc.get(), index).cx);
     }
 }
 

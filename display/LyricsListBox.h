@@ -32,6 +32,10 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     // The font a line is drawn and measured with; header lines of the lyrics list are a point
     // smaller than the title and the lyrics.
     fw::Font makeLineFont(HDC dc, int index) const;
+    // Measures the width of every line again, each in the font it is drawn in. A load adds the
+    // header before its length is known, so its lines were measured with the previous song's
+    // header length.
+    void measureWidths();
 
     // ---- LineList ----
     void append(const std::string& text) override;
@@ -48,7 +52,9 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     CLyricsPluginApp* app;
     CPluginWnd* pluginWnd;
     Colour BKColor = 657930;  // a copy of the plug-in window's background
-    int widestItem = 250;
+    // The width the list counts as its widest line before any line is wider.
+    static constexpr int kLeastWidestItem = 250;
+    int widestItem = kLeastWidestItem;
     int itemHeight = 0;
 
   protected:
@@ -62,6 +68,10 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     LRESULT onChar(const fw::WindowMessage& m);
     LRESULT onLButtonDblClk(const fw::WindowMessage& m);
     void postToHost(UINT message, const fw::WindowMessage& m) const;
+    // The size of line index with the probe letters after it, in its own font.
+    SIZE measureLine(HDC dc, int index) const;
+    // A line wider than any before it widens the list's scroll range and widestItem.
+    void noteWidth(int width);
 };
 
 }  // namespace zor

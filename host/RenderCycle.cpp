@@ -113,6 +113,7 @@ bool CLyricsPluginApp::leaveEditModeForNewSong() {
 void CLyricsPluginApp::finishLoad() {
     CLyricsListBox& lyrics = *pluginWnd->lyricsList;
     if (isWindowUsable(&lyrics, true)) {
+        lyrics.measureWidths();
         lyrics.setRedraw(true);
         lyrics.Invalidate();
         restoreSelection(lyrics, loadSelection);

@@ -195,6 +195,10 @@ constexpr std::array kCommands = {
                          printControlRect(numberArgument(arguments[0]));
                      }
                  }},
+    CommandEntry{"closeframe", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.showFrame(false); }},
+    CommandEntry{"showframe", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.showFrame(true); }},
     CommandEntry{"moveframe", 4, 4, checkNumbers,
                  [](HostSession& session, const Arguments& arguments) {
                      session.moveFrame(numberArgument(arguments[0]), numberArgument(arguments[1]),

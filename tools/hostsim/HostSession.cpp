@@ -301,6 +301,23 @@ void HostSession::moveFrame(int x, int y, int width, int height) {
     settle();
 }
 
+void HostSession::showFrame(bool show) {
+    requireRunning(show ? "showframe" : "closeframe");
+    HWND frame = embeddedFrame();
+    if (frame == nullptr || !IsWindow(frame)) {
+        throw HostError("there is no host frame");
+    }
+    visThread().run([=] {
+        if (show) {
+            ShowWindow(frame, SW_SHOW);
+        } else {
+            SendMessageA(frame, WM_CLOSE, 0, 0);
+        }
+        pumpUntilIdle();
+    });
+    settle();
+}
+
 void HostSession::clickFrame(HWND frame, bool doubleClick) {
     if (const std::optional<POINT> point = uncoveredPointOf(frame)) {
         sendClick(*point, doubleClick);

@@ -49,6 +49,8 @@ class HostSession : public HostEvents {
     void click(int controlId, bool doubleClick);  // kFrameControl: the host frame
     // Moves and sizes the host frame as a user's drag would: the frame hears of it beforehand.
     void moveFrame(int x, int y, int width, int height);
+    // The frame's close box (the host hides the frame) and the host's menu item that shows it.
+    void showFrame(bool show);
     BoxWatcher& boxes() { return boxWatcher; }
 
     // What the tests look at.
