@@ -50,10 +50,10 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
 
     const int index = host.listPosition();
     const std::string path = host.playlistFile(index).value_or(songFile);
-    const std::optional<std::string> title = host.playlistTitle(index);
-    const std::string caption = host.mainCaption();
-
-    if (songCheckTrusted(title, caption) && (path != songFile || reloadLyrics != 0)) {
+    // The title and the caption only decide whether a change is trusted, so they are asked for
+    // only when there is one: each host request is a message to another thread.
+    const bool changed = path != songFile || reloadLyrics != 0;
+    if (changed && songCheckTrusted(host.playlistTitle(index), host.mainCaption())) {
         if (songChange(path) != 0) {
             return 0;  // edit mode was left instead; the next call loads the new song
         }
