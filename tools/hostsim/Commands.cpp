@@ -87,10 +87,10 @@ std::string checkWav(const Arguments& arguments) {
 
 std::string checkHold(const Arguments& arguments) {
     const std::string& how = arguments[1];
-    if (how == "read" || how == "write" || how == "off") {
+    if (how == "read" || how == "write" || how == "edit" || how == "off") {
         return std::string();
     }
-    return "hold needs read, write or off, not \"" + how + "\"";
+    return "hold needs read, write, edit or off, not \"" + how + "\"";
 }
 
 int controlArgument(const std::string& text) {
@@ -102,8 +102,10 @@ void hold(HostSession& session, const Arguments& arguments) {
     if (how == "off") {
         session.holds().release(arguments[0]);
     } else {
-        session.holds().hold(arguments[0], how == "read" ? FileHolds::Sharing::readOnly
-                                                         : FileHolds::Sharing::readWriteDelete);
+        const FileHolds::Sharing sharing = how == "read"    ? FileHolds::Sharing::readOnly
+                                           : how == "write" ? FileHolds::Sharing::readWriteDelete
+                                                            : FileHolds::Sharing::editing;
+        session.holds().hold(arguments[0], sharing);
     }
 }
 

@@ -6,10 +6,11 @@ namespace zor::hostsim {
 
 void FileHolds::hold(const std::string& path, Sharing sharing) {
     release(path);
-    const DWORD shareMode = sharing == Sharing::readOnly
-                                ? FILE_SHARE_READ
-                                : FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
+    const DWORD shareMode = sharing == Sharing::readWriteDelete
+                                ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                                : FILE_SHARE_READ;
+    const DWORD access = sharing == Sharing::editing ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+    UniqueHandle file(CreateFileA(path.c_str(), access, shareMode, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         throw HostError("hold: cannot open " + path + " (error " + std::to_string(GetLastError()) +

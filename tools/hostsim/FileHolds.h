@@ -11,10 +11,11 @@ namespace zor::hostsim {
 // does when it cannot write a song, or can only write around an open reader.
 class FileHolds {
   public:
-    enum class Sharing { readOnly, readWriteDelete };
+    // editing: open for writing and sharing read only, as an editor holds a file it saves.
+    enum class Sharing { readOnly, readWriteDelete, editing };
 
-    // Opens PATH for reading with that sharing (replacing an earlier hold of it). Throws
-    // HostError when it cannot be opened.
+    // Opens PATH for reading (for editing: also for writing) with that sharing, replacing an
+    // earlier hold of it. Throws HostError when it cannot be opened.
     void hold(const std::string& path, Sharing sharing);
     void release(const std::string& path);
 

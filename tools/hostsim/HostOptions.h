@@ -29,7 +29,7 @@ inline constexpr const char* kHelp =
     "  run MS                     key NAME[+SHIFT][+CTRL][+ALT]\n"
     "  click ID|frame             dblclick ID|frame          answer BUTTON dialog-text TEXT\n"
     "  dump                       shot FILE                  sleep MS\n"
-    "  hold PATH read|write|off   gdi                        header        quit\n"
+    "  hold PATH read|write|edit|off                         gdi           header        quit\n"
     "  cat PATH                   rect ID|frame              move ID\n"
     "  moveframe X Y W H          closeframe                 showframe\n"
     "  wav PATH RATE BITS CHANNELS SILENT_MS TONE_MS   (a test sound)      audio\n"
