@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
         }
         script = readScript(options.scriptPath);
     } catch (const ScriptError& error) {
-        printError(error.what());
-        std::fprintf(stderr, "%s\n", kUsage);
+        printError(error.what());  // one line; --help gives the usage
         return kExitBadUsage;
     }
     try {
