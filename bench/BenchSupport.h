@@ -7,8 +7,8 @@
 
 #include "diag/Prompt.h"
 #include "host/HostLink.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace benchmark {
 class State;

@@ -11,7 +11,7 @@
 #include "framework/WinApp.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
-#include "lyrics/SongNames.h"
+#include "lyrics/lookup/SongNames.h"
 
 namespace zor {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "display/PluginWnd.h"
-#include "lyrics/EditorText.h"
+#include "lyrics/edit/EditorText.h"
 #include "resources/resource.h"
 
 namespace zor {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "config/Settings.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 // What the configuration dialog does with a choice once it is made: which setting a check box
 // or a colour swatch edits, how a chosen font becomes the font settings, and the font summary.

@@ -1,6 +1,6 @@
 // Reading and writing the initialisation-file format in one linear pass over the file's text.
 #include "config/IniFile.h"
-#include "lyrics/TextFunctions.h"
+#include "lyrics/model/TextFunctions.h"
 
 #include <cstddef>
 #include <string_view>

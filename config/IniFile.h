@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "config/ProfileFile.h"
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 

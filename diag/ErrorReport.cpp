@@ -2,7 +2,7 @@
 // message text for every other code.
 #include "diag/ErrorReport.h"
 
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

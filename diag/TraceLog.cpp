@@ -3,7 +3,7 @@
 
 #include "diag/ErrorReport.h"
 #include "diag/LogFile.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

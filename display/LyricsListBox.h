@@ -7,7 +7,7 @@
 #include "config/Settings.h"
 #include "framework/Gdi.h"
 #include "framework/ListBox.h"
-#include "lyrics/LineList.h"
+#include "lyrics/model/LineList.h"
 
 namespace zor {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor::fw {
 

@@ -8,7 +8,7 @@
 #include "config/Win32ProfileFile.h"
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

@@ -11,7 +11,7 @@
 #include "host/PluginListPort.h"
 #include "host/Win32HostLink.h"
 #include "host/WinampVis.h"
-#include "lyrics/LyricsCore.h"
+#include "lyrics/model/LyricsCore.h"
 
 namespace zor {
 

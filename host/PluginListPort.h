@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "lyrics/LineList.h"
+#include "lyrics/model/LineList.h"
 
 namespace zor {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "host/WinampVis.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

@@ -1,9 +1,9 @@
 // Moving lyrics between the list and the text editor's single text.
-#include "lyrics/EditorText.h"
+#include "lyrics/edit/EditorText.h"
 
 #include <algorithm>
 
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

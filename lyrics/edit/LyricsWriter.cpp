@@ -1,10 +1,10 @@
 // Saving editList: as an LRC file through a temporary file, or into the MP3's lyrics frame.
-#include "lyrics/LyricsWriter.h"
+#include "lyrics/edit/LyricsWriter.h"
 
 #include "diag/ErrorReport.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/SafeWrite.h"
-#include "lyrics/SongNames.h"
+#include "lyrics/edit/SafeWrite.h"
+#include "lyrics/lookup/SongNames.h"
+#include "lyrics/model/LyricsCore.h"
 
 namespace zor {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lyrics/FileSystem.h"
-#include "lyrics/LineList.h"
+#include "lyrics/model/LineList.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 

@@ -1,4 +1,4 @@
-#include "lyrics/SafeWrite.h"
+#include "lyrics/edit/SafeWrite.h"
 
 #include <memory>
 

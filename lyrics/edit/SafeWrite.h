@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 

@@ -1,12 +1,12 @@
 // Time-tag editing on editList: stamping lines with the playback time, removing the last tag,
 // and stamping a repeated paragraph from the tags it had when edit mode was entered.
-#include "lyrics/TimeTagEdit.h"
+#include "lyrics/edit/TimeTagEdit.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "lyrics/LyricsCore.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

@@ -1,9 +1,9 @@
 // The load step: which source a song's lyrics come from, and how the result is labelled.
 #include <functional>
 
-#include "lyrics/LyricsCore.h"
-#include "lyrics/SongNames.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/lookup/SongNames.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

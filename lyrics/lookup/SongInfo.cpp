@@ -1,5 +1,5 @@
 // The song-information header at the top of the lyrics list, and the genre names it shows.
-#include "lyrics/SongInfo.h"
+#include "lyrics/lookup/SongInfo.h"
 
 #include <array>
 #include <cctype>
@@ -8,9 +8,9 @@
 #include <string_view>
 #include <thread>
 
-#include "lyrics/LyricsCore.h"
-#include "lyrics/TextFunctions.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TextFunctions.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

@@ -1,11 +1,11 @@
-#include "lyrics/SongNames.h"
+#include "lyrics/lookup/SongNames.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "lyrics/FileSystem.h"
-#include "lyrics/TextFunctions.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextFunctions.h"
+#include "lyrics/model/TextLimits.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 

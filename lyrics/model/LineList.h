@@ -7,7 +7,7 @@ namespace zor {
 // The list operations the lyrics model needs. The plug-in implements it over the real owner-drawn
 // list box; tests and the command-line companion use MemoryLineList.
 class LineList {
-public:
+  public:
     virtual ~LineList() = default;
 
     virtual void append(const std::string& text) = 0;

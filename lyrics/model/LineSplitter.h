@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "lyrics/LineSplitter.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/TextFunctions.h"
+#include "lyrics/model/LineSplitter.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TextFunctions.h"
 
 namespace zor {
 

@@ -1,4 +1,4 @@
-#include "lyrics/LyricsCore.h"
+#include "lyrics/model/LyricsCore.h"
 
 namespace zor {
 

@@ -9,11 +9,11 @@
 #include "config/Settings.h"
 #include "diag/Prompt.h"
 #include "host/HostLink.h"
-#include "lyrics/FileSystem.h"
-#include "lyrics/Id3Lyrics.h"
-#include "lyrics/LineList.h"
-#include "lyrics/SongInfo.h"
-#include "lyrics/TimeTag.h"
+#include "lyrics/lookup/SongInfo.h"
+#include "lyrics/model/LineList.h"
+#include "lyrics/model/TimeTag.h"
+#include "lyrics/platform/FileSystem.h"
+#include "lyrics/tags/Id3Lyrics.h"
 
 namespace zor {
 
@@ -21,7 +21,7 @@ namespace zor {
 // The plug-in object derives from it; the command-line companion and the tests use it directly
 // over in-memory lists and a host link of their own.
 class LyricsCore : public AppSettings {
-public:
+  public:
     LyricsCore(LineList& lyricsList, LineList& editList, HostLink& host, Prompt& prompt,
                FileSystem& files);
     virtual ~LyricsCore() = default;
@@ -34,15 +34,14 @@ public:
 
     // Time-tag table.
     void sortTimeTags();
-    int lineAtSecond(int second) const;             // entry index, or kNoEntry
-    int tagTimeForLine(int line, int now) const;    // seconds, or -1
+    int lineAtSecond(int second) const;           // entry index, or kNoEntry
+    int tagTimeForLine(int line, int now) const;  // seconds, or -1
 
     // Reader: splits a source into lines and time tags and appends them to the visible list.
     // count is the number of items in that list, before and after. Always returns 1.
     int readLines(InputFile& file, int& count);
     int readLines(std::string_view text, int& count);  // the text ends at its first NUL
-    int parseTimeTags(std::string& line, int& tagCount, int lineIndex,
-                      int maxTags = kMaxTimeTags);
+    int parseTimeTags(std::string& line, int& tagCount, int lineIndex, int maxTags = kMaxTimeTags);
 
     // Sources.
     void loadLyrics(const std::string& newSongPath);
@@ -86,8 +85,8 @@ public:
     std::string songPath;
     std::string songTitle;
     std::string songArtist;
-    int loadSelection = -1;    // the loaded list's selection before loadLyrics emptied it
-    int lyricsFound = 0;       // 1 when the last loadLyrics found a source
+    int loadSelection = -1;   // the loaded list's selection before loadLyrics emptied it
+    int lyricsFound = 0;      // 1 when the last loadLyrics found a source
     OpeningWait openingWait;  // the song header's wait for an entry still opening
 
     // Ports.

@@ -1,6 +1,6 @@
-#include "lyrics/MemoryLineList.h"
+#include "lyrics/model/MemoryLineList.h"
 
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 
@@ -10,7 +10,9 @@ std::string asItem(const std::string& text) {
 }
 }  // namespace
 
-void MemoryLineList::append(const std::string& text) { items_.push_back(asItem(text)); }
+void MemoryLineList::append(const std::string& text) {
+    items_.push_back(asItem(text));
+}
 
 void MemoryLineList::insert(int index, const std::string& text) {
     if (index < 0 || index >= count()) {

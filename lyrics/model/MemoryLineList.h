@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "lyrics/LineList.h"
+#include "lyrics/model/LineList.h"
 
 namespace zor {
 
@@ -11,7 +11,7 @@ namespace zor {
 // is ignored by remove, inserting past the end appends, and a selection outside the list is
 // accepted and leaves nothing selected, as the list box does.
 class MemoryLineList final : public LineList {
-public:
+  public:
     explicit MemoryLineList(bool visible = true) : visible_(visible) {}
 
     void append(const std::string& text) override;
@@ -29,7 +29,7 @@ public:
     bool redrawOn() const { return redraw_; }
     const std::vector<std::string>& items() const { return items_; }
 
-private:
+  private:
     std::vector<std::string> items_;
     int selection_ = -1;
     bool visible_;

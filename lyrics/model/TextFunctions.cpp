@@ -1,4 +1,4 @@
-#include "lyrics/TextFunctions.h"
+#include "lyrics/model/TextFunctions.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "lyrics/LyricsCore.h"
+#include "lyrics/model/LyricsCore.h"
 
 namespace zor {
 

@@ -14,10 +14,12 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
-inline bool isPathSeparator(char c) { return c == '\\' || c == '/'; }
+inline bool isPathSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 class InputFile {
-public:
+  public:
     virtual ~InputFile() = default;
     // Reads up to size bytes: the number read, 0 at the end of the file, -1 on an error.
     virtual std::int64_t read(char* buffer, std::size_t size) = 0;
@@ -26,7 +28,7 @@ public:
 };
 
 class OutputFile {
-public:
+  public:
     virtual ~OutputFile() = default;
     // Writes all of data or fails.
     virtual bool write(const char* data, std::size_t size) = 0;
@@ -38,14 +40,15 @@ public:
 // sharing for writes; elsewhere POSIX, with names matched without regard to letter case as
 // Windows would.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Opens a regular file for reading while letting others read it; null when it does not exist,
     // is a folder, or is held open by a writer.
     virtual std::unique_ptr<InputFile> openShared(const std::string& path) = 0;
     // Creates (or with mustBeNew only creates, never truncates) a file for writing, unshared.
-    virtual std::unique_ptr<OutputFile> createExclusive(const std::string& path, bool mustBeNew) = 0;
+    virtual std::unique_ptr<OutputFile> createExclusive(const std::string& path,
+                                                        bool mustBeNew) = 0;
     // Puts source in place of target in one step, replacing target when it exists.
     virtual bool replace(const std::string& source, const std::string& target) = 0;
     virtual bool remove(const std::string& path) = 0;

@@ -1,6 +1,6 @@
 // Latin-1 is the single-byte code page of the native build: the first 256 code points map to
 // themselves.
-#include "lyrics/CodePage.h"
+#include "lyrics/platform/CodePage.h"
 
 namespace zor {
 

@@ -1,7 +1,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-#include "lyrics/FileLength.h"
+#include "lyrics/platform/FileLength.h"
 
 namespace zor {
 

@@ -9,14 +9,14 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 
 namespace {
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() { closeNow(); }
     FileDescriptor(const FileDescriptor&) = delete;
@@ -31,12 +31,12 @@ public:
         return result == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
 class PosixInputFile final : public InputFile {
-public:
+  public:
     PosixInputFile(int fd, std::int64_t size) : fd_(fd), size_(size) {}
     std::int64_t read(char* buffer, std::size_t size) override {
         ssize_t n;
@@ -50,13 +50,13 @@ public:
         return ::lseek(fd_.get(), static_cast<off_t>(offset), SEEK_SET) == offset;
     }
 
-private:
+  private:
     FileDescriptor fd_;
     std::int64_t size_;
 };
 
 class PosixOutputFile final : public OutputFile {
-public:
+  public:
     // lastError is the file system's, so a failed write or close is reported with its cause.
     PosixOutputFile(int fd, int& lastError) : fd_(fd), lastError_(lastError) {}
     bool write(const char* data, std::size_t size) override {
@@ -86,7 +86,7 @@ public:
         return closed && synced;
     }
 
-private:
+  private:
     FileDescriptor fd_;
     int& lastError_;
 };
@@ -97,7 +97,7 @@ std::string folderOf(const std::string& path) {
 }
 
 class PosixFileSystem final : public FileSystem {
-public:
+  public:
     std::unique_ptr<InputFile> openShared(const std::string& path) override {
         const std::string name = resolve(path);
         // Non-blocking, so a FIFO named like a lyrics file is refused rather than waited on.
@@ -167,7 +167,7 @@ public:
 
     int lastError() const override { return lastError_; }
 
-private:
+  private:
     int lastError_ = 0;
 };
 

@@ -1,7 +1,7 @@
 // The ANSI code page of the running system, as every other text of the plug-in.
 #include <windows.h>
 
-#include "lyrics/CodePage.h"
+#include "lyrics/platform/CodePage.h"
 
 namespace zor {
 

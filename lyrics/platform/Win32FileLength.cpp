@@ -3,7 +3,7 @@
 #include <io.h>
 #include <windows.h>
 
-#include "lyrics/FileLength.h"
+#include "lyrics/platform/FileLength.h"
 
 namespace zor {
 

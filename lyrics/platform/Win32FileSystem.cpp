@@ -2,14 +2,14 @@
 // holds open for writing is skipped; saves write unshared.
 #include <windows.h>
 
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 
 namespace {
 
 class Win32Handle {
-public:
+  public:
     explicit Win32Handle(HANDLE handle) : handle_(handle) {}
     ~Win32Handle() { closeNow(); }
     Win32Handle(const Win32Handle&) = delete;
@@ -24,12 +24,12 @@ public:
         return ok != FALSE;
     }
 
-private:
+  private:
     HANDLE handle_;
 };
 
 class Win32InputFile final : public InputFile {
-public:
+  public:
     Win32InputFile(HANDLE handle, std::int64_t size) : handle_(handle), size_(size) {}
     std::int64_t read(char* buffer, std::size_t size) override {
         DWORD got = 0;
@@ -46,13 +46,13 @@ public:
         return ::SetFilePointerEx(handle_.get(), to, nullptr, FILE_BEGIN) != FALSE;
     }
 
-private:
+  private:
     Win32Handle handle_;
     std::int64_t size_;
 };
 
 class Win32OutputFile final : public OutputFile {
-public:
+  public:
     // lastError is the file system's, so a failed write or close is reported with its cause.
     Win32OutputFile(HANDLE handle, int& lastError) : handle_(handle), lastError_(lastError) {}
     bool write(const char* data, std::size_t size) override {
@@ -82,13 +82,13 @@ public:
         return closed && flushed;
     }
 
-private:
+  private:
     Win32Handle handle_;
     int& lastError_;
 };
 
 class Win32FileSystem final : public FileSystem {
-public:
+  public:
     std::unique_ptr<InputFile> openShared(const std::string& path) override {
         HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -106,9 +106,9 @@ public:
     }
 
     std::unique_ptr<OutputFile> createExclusive(const std::string& path, bool mustBeNew) override {
-        HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                      mustBeNew ? CREATE_NEW : CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle =
+            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                          mustBeNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             lastError_ = static_cast<int>(::GetLastError());
             return nullptr;
@@ -138,7 +138,7 @@ public:
 
     int lastError() const override { return lastError_; }
 
-private:
+  private:
     int lastError_ = 0;
 };
 

@@ -1,5 +1,5 @@
 // A walk over the ID3v2 frames the way id3lib walks them, looking only at what it would trust.
-#include "lyrics/Id3Guard.h"
+#include "lyrics/tags/Id3Guard.h"
 
 #include <optional>
 

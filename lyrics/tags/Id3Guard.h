@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 

@@ -1,6 +1,6 @@
 // The unsynchronised-lyrics frame through id3lib. Every ID3_Tag lives in a unique_ptr for one read
 // or write; frames taken out are deleted at once, the attached frame belongs to the tag.
-#include "lyrics/Id3Lyrics.h"
+#include "lyrics/tags/Id3Lyrics.h"
 
 #include <id3/field.h>
 #include <id3/readers.h>
@@ -8,9 +8,9 @@
 
 #include <memory>
 
-#include "lyrics/CodePage.h"
-#include "lyrics/Id3Guard.h"
-#include "lyrics/LyricsCore.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/platform/CodePage.h"
+#include "lyrics/tags/Id3Guard.h"
 
 namespace zor {
 

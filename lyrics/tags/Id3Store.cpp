@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "lyrics/Id3Guard.h"
-#include "lyrics/Id3Lyrics.h"
-#include "lyrics/Mp3Layout.h"
-#include "lyrics/SongFileRewrite.h"
+#include "lyrics/tags/Id3Guard.h"
+#include "lyrics/tags/Id3Lyrics.h"
+#include "lyrics/tags/Mp3Layout.h"
+#include "lyrics/tags/SongFileRewrite.h"
 
 namespace zor {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "lyrics/LyricsCore.h"
-#include "lyrics/TextFunctions.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TextFunctions.h"
 
 namespace zor {
 

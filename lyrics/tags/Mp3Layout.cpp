@@ -1,4 +1,4 @@
-#include "lyrics/Mp3Layout.h"
+#include "lyrics/tags/Mp3Layout.h"
 
 #include <cstddef>
 

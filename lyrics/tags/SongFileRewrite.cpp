@@ -1,10 +1,10 @@
-#include "lyrics/SongFileRewrite.h"
+#include "lyrics/tags/SongFileRewrite.h"
 
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "lyrics/FileLength.h"
+#include "lyrics/platform/FileLength.h"
 
 namespace zor {
 

@@ -14,10 +14,10 @@
 #include <string_view>
 
 #include "Fakes.h"
-#include "lyrics/FileSystem.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/model/TextLimits.h"
+#include "lyrics/platform/FileSystem.h"
 
 // What the fuzz targets share: the input as a file, a core with no host, and a way to stop on a
 // broken invariant that libFuzzer records as a crash with its reproducer.

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "lyrics/EditorText.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/edit/EditorText.h"
+#include "lyrics/model/TextLimits.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

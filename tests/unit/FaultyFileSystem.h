@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor::test {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "lyrics/EditorText.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/edit/EditorText.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 namespace {

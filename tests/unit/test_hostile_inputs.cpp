@@ -18,10 +18,10 @@
 #include "Mp3Fixtures.h"
 #include "config/IniFile.h"
 #include "config/SettingsStore.h"
-#include "lyrics/Id3Guard.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/model/TextLimits.h"
+#include "lyrics/tags/Id3Guard.h"
 
 namespace zor {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "Fakes.h"
 #include "Mp3Fixtures.h"
-#include "lyrics/Id3Lyrics.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/Mp3Layout.h"
-#include "lyrics/SongFileRewrite.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/tags/Id3Lyrics.h"
+#include "lyrics/tags/Mp3Layout.h"
+#include "lyrics/tags/SongFileRewrite.h"
 
 namespace zor {
 namespace {

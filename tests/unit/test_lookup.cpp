@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace zor {
 namespace {

@@ -5,8 +5,8 @@
 
 #include "Fakes.h"
 #include "Mp3Fixtures.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace zor {
 namespace {

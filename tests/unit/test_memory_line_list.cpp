@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "lyrics/MemoryLineList.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace zor {
 namespace {

@@ -20,10 +20,10 @@
 #include "Mp3Fixtures.h"
 #include "config/IniFile.h"
 #include "config/SettingsStore.h"
-#include "lyrics/Id3Lyrics.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/Mp3Layout.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/tags/Id3Lyrics.h"
+#include "lyrics/tags/Mp3Layout.h"
 
 #include <id3/tag.h>
 

@@ -12,9 +12,9 @@
 #include "Fakes.h"
 #include "FaultyFileSystem.h"
 #include "diag/ErrorReport.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 namespace {

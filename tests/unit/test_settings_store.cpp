@@ -14,7 +14,7 @@
 
 #include "config/IniFile.h"
 #include "config/SettingsStore.h"
-#include "lyrics/FileSystem.h"
+#include "lyrics/platform/FileSystem.h"
 
 namespace zor {
 namespace {

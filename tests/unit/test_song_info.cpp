@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "Fakes.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
-#include "lyrics/SongInfo.h"
-#include "lyrics/SongNames.h"
-#include "lyrics/TextLimits.h"
+#include "lyrics/lookup/SongInfo.h"
+#include "lyrics/lookup/SongNames.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
+#include "lyrics/model/TextLimits.h"
 
 namespace zor {
 namespace {

@@ -3,8 +3,8 @@
 
 #include "Commands.h"
 #include "Session.h"
-#include "lyrics/Id3Lyrics.h"
-#include "lyrics/SongNames.h"
+#include "lyrics/lookup/SongNames.h"
+#include "lyrics/tags/Id3Lyrics.h"
 
 namespace zor::cli {
 

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <vector>
 
-#include "lyrics/LyricsCore.h"
+#include "lyrics/model/LyricsCore.h"
 
 namespace zor::cli {
 

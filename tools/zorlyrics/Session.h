@@ -5,8 +5,8 @@
 #include <string>
 
 #include "CliPorts.h"
-#include "lyrics/LyricsCore.h"
-#include "lyrics/MemoryLineList.h"
+#include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace zor::cli {
 
