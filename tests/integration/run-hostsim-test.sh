@@ -67,7 +67,7 @@ substitute() { ZOR_DIR=$windowsDir perl -pe 's/\@DIR\@/$ENV{ZOR_DIR}/g' "$1"; }
 substitute "$script" >"$dir/$name"
 substitute "$expected" >"$dir/expected.txt"
 
-(cd "$dir" && "$ZOR_WINE64" ./hostsim.exe "${arguments[@]}" "$name" >"$dir/stdout.txt" \
+(cd "$dir" && "${ZOR_WINE_LOADER:-$ZOR_WINE64}" ./hostsim.exe "${arguments[@]}" "$name" >"$dir/stdout.txt" \
     2>"$dir/stderr.txt")
 status=$?
 
