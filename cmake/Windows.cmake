@@ -42,16 +42,31 @@ target_include_directories(zorframework PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zorframework PUBLIC user32 gdi32)
 target_link_libraries(vis_zorlyrics PRIVATE zorframework)
 
+# Tests of Windows programs run under the wine loader of the build's own architecture: the shipped
+# i686 build under the 32-bit loader, the x86_64 build under wine64. Each holds one "wine" worker (a
+# display and a prefix of its own, see scripts/lib/wine-env.sh) while it runs, because real key
+# presses and clicks go to whichever window has the focus on that display.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(ZOR_WINE_LOADER_NAME wine64)
+else()
+    set(ZOR_WINE_LOADER_NAME wine)
+endif()
+find_program(ZOR_WINE_LOADER ${ZOR_WINE_LOADER_NAME} PATHS /usr/lib/wine NO_DEFAULT_PATH)
+if(NOT ZOR_WINE_LOADER)
+    set(ZOR_WINE_LOADER /usr/lib/wine/${ZOR_WINE_LOADER_NAME})
+endif()
+set(ZOR_WINE_RUN ${CMAKE_SOURCE_DIR}/scripts/lib/wine-run.sh)
+enable_testing()
+function(zor_wine_test name)
+    set_tests_properties(${name} PROPERTIES LABELS integration RESOURCE_GROUPS wine:1
+        ENVIRONMENT "WINEDEBUG=-all;ZOR_WINE_LOADER=${ZOR_WINE_LOADER}" ${ARGN})
+endfunction()
+
 add_executable(test_framework tests/framework/test_framework.cpp tests/framework/test_framework.rc)
 target_link_libraries(test_framework PRIVATE zorframework)
 target_link_options(test_framework PRIVATE ${ZOR_STATIC_RUNTIME})
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    enable_testing()
-    find_program(ZOR_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
-    add_test(NAME framework COMMAND ${ZOR_WINE64} $<TARGET_FILE:test_framework>)
-    set_tests_properties(framework PROPERTIES LABELS integration ENVIRONMENT WINEDEBUG=-all
-                         TIMEOUT 120)
-endif()
+add_test(NAME framework COMMAND bash ${ZOR_WINE_RUN} $<TARGET_FILE:test_framework>)
+zor_wine_test(framework TIMEOUT 120)
 
 file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/hostsim/*.cpp)
 add_executable(hostsim ${HOSTSIM_SOURCES})
@@ -72,13 +87,10 @@ target_link_options(hostsim_testplugin PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclu
 target_link_libraries(hostsim_testplugin PRIVATE user32 gdi32)
 add_dependencies(hostsim hostsim_testplugin)
 
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    enable_testing()
-    add_subdirectory(tests/integration)
-endif()
+add_subdirectory(tests/integration)
 
 # Resources: dialogs, icons, bitmaps and the help text, compiled by windres into the DLL; the
-# check program reads them back out of the built DLL under wine64.
+# check program reads them back out of the built DLL under wine.
 enable_language(RC)
 target_sources(vis_zorlyrics PRIVATE resources/plugin.rc)
 set_property(SOURCE resources/plugin.rc APPEND PROPERTY OBJECT_DEPENDS
@@ -93,8 +105,6 @@ target_include_directories(check_resources PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(check_resources PRIVATE ${ZOR_STATIC_RUNTIME})
 target_link_libraries(check_resources PRIVATE user32 gdi32 comctl32)
 add_dependencies(check_resources vis_zorlyrics)
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-    add_test(NAME resources COMMAND ${ZOR_WINE64} $<TARGET_FILE:check_resources>
-             $<TARGET_FILE_NAME:vis_zorlyrics> WORKING_DIRECTORY $<TARGET_FILE_DIR:vis_zorlyrics>)
-    set_tests_properties(resources PROPERTIES LABELS integration ENVIRONMENT WINEDEBUG=-all TIMEOUT 120)
-endif()
+add_test(NAME resources COMMAND bash ${ZOR_WINE_RUN} $<TARGET_FILE:check_resources>
+         $<TARGET_FILE_NAME:vis_zorlyrics> WORKING_DIRECTORY $<TARGET_FILE_DIR:vis_zorlyrics>)
+zor_wine_test(resources TIMEOUT 120)

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs one hostsim script under wine64 with the plug-in in a fresh folder and compares what
-# hostsim prints with the expected output, exactly.
+# Runs one hostsim script under wine with the plug-in in a fresh folder and compares what hostsim
+# prints with the expected output, exactly. The loader is ZOR_WINE_LOADER (CMake sets the one of
+# the build's architecture: the 32-bit loader for the shipped i686 build), else wine64.
 #
 #   run-hostsim-test.sh HOSTSIM_EXE PLUGIN_DLL SCRIPT EXPECTED [TEST_PLUGIN_DLL]
 #
-# Uses WINEPREFIX and DISPLAY from the environment (scripts/test sets them up once per run);
-# whichever is missing is set up here for this test alone, so that ctest runs on its own.
+# Uses the display and prefix of the wine worker CTest gave the test (scripts/test starts the
+# workers once per run), else WINEPREFIX and DISPLAY from the environment; whichever is missing is
+# set up here for this test alone, so that ctest runs on its own.
 # In SCRIPT and EXPECTED, @DIR@ stands for the test folder as a Windows path; files of the
 # fixtures/ folder beside this script are copied into the test folder.
 #
@@ -27,6 +29,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/lib/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_find_loader || exit 1
+wine_env_use_worker || exit 1
+loader=${ZOR_WINE_LOADER:-$ZOR_WINE64}
+if [ ! -x "$loader" ]; then
+    echo "the wine loader $loader is not installed (scripts/setup installs it)"
+    exit 1
+fi
 if [ -z "${DISPLAY:-}" ]; then
     wine_env_start_display || exit 1
 fi
@@ -67,7 +75,7 @@ substitute() { ZOR_DIR=$windowsDir perl -pe 's/\@DIR\@/$ENV{ZOR_DIR}/g' "$1"; }
 substitute "$script" >"$dir/$name"
 substitute "$expected" >"$dir/expected.txt"
 
-(cd "$dir" && "${ZOR_WINE_LOADER:-$ZOR_WINE64}" ./hostsim.exe "${arguments[@]}" "$name" >"$dir/stdout.txt" \
+(cd "$dir" && "$loader" ./hostsim.exe "${arguments[@]}" "$name" >"$dir/stdout.txt" \
     2>"$dir/stderr.txt")
 status=$?
 
