@@ -1,12 +1,44 @@
 #include "framework/Wnd.h"
 
+#include <mutex>
+#include <unordered_map>
+
 #include "framework/WinApp.h"
 
 namespace zor::fw {
 
 namespace {
 
-constexpr const char* kObjectProperty = "ZorFwWindowObject";
+// The object of every window the framework manages, found on every message. A window property
+// would also do, but under wine each property call is a round trip to the wine server, which made
+// a song change's list updates cost a few milliseconds. Windows of the plug-in live on more than
+// one thread (a dialog may run on the host's), hence the lock.
+class WindowObjects {
+  public:
+    // A window has one object: attaching another replaces it.
+    void set(HWND hwnd, CWnd* wnd) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        objects_[hwnd] = wnd;
+    }
+    void remove(HWND hwnd) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        objects_.erase(hwnd);
+    }
+    CWnd* find(HWND hwnd) const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = objects_.find(hwnd);
+        return found == objects_.end() ? nullptr : found->second;
+    }
+
+  private:
+    mutable std::mutex mutex_;
+    std::unordered_map<HWND, CWnd*> objects_;
+};
+
+WindowObjects& windowObjects() {
+    static WindowObjects objects;
+    return objects;
+}
 
 bool isCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
@@ -36,6 +68,11 @@ const MessageMap& CWnd::classMessageMap() {
     return root;
 }
 
+// Made before any window object, so that it outlives static ones (the plug-in object's windows).
+CWnd::CWnd() {
+    windowObjects();
+}
+
 CWnd::~CWnd() {
     if (hwnd_ != nullptr) {
         Detach();
@@ -43,7 +80,7 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
-    return hwnd == nullptr ? nullptr : static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
+    return hwnd == nullptr ? nullptr : windowObjects().find(hwnd);
 }
 
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* text, DWORD style,
@@ -103,9 +140,10 @@ BOOL CWnd::DestroyWindow() {
 }
 
 bool CWnd::Attach(HWND hwnd) {
-    if (::SetPropA(hwnd, kObjectProperty, this) == FALSE) {
+    if (hwnd == nullptr) {
         return false;
     }
+    windowObjects().set(hwnd, this);
     hwnd_ = hwnd;
     return true;
 }
@@ -115,7 +153,7 @@ void CWnd::Detach() {
         ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         previousProc_ = nullptr;
     }
-    ::RemovePropA(hwnd_, kObjectProperty);
+    windowObjects().remove(hwnd_);
     hwnd_ = nullptr;
 }
 

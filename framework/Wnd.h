@@ -19,7 +19,7 @@ namespace zor::fw {
 // the framework's procedure from WM_NCCREATE on; their Default() is DefWindowProcA.
 class CWnd {
   public:
-    CWnd() = default;
+    CWnd();
     virtual ~CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
