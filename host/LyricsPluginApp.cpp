@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "config/Win32ProfileFile.h"
+#include "diag/CaughtTrace.h"
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
+#include "framework/EntryGuard.h"
 #include "lyrics/model/TextLimits.h"
 
 namespace zor {
@@ -33,7 +35,9 @@ PluginPorts::PluginPorts(CLyricsPluginApp& app)
 CLyricsPluginApp::CLyricsPluginApp()
     : PluginPorts(*this),
       LyricsCore(lyricsPort, editPort, hostLink, windowsPrompt, platformFileSystem()),
-      pluginWnd(new CPluginWnd(*this)) {}  // NOLINT(cppcoreguidelines-owning-memory): see header
+      pluginWnd(new CPluginWnd(*this)) {  // NOLINT(cppcoreguidelines-owning-memory): see header
+    fw::setCaughtReporter(traceCaught);
+}
 
 CLyricsPluginApp::~CLyricsPluginApp() {
     // A window object with a live window belongs to its window; the host unloads the library

@@ -1,5 +1,6 @@
 // One render call: the song check, the load on a song change, and the highlight that follows
 // playback second by second.
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -39,12 +40,33 @@ void selectFirstLineIfNone(CLyricsListBox& list) {
     }
 }
 
+// A call that ends by an exception leaves the re-entry flag down and the song to be loaded
+// anew, so the next call starts afresh instead of finding the plug-in stuck in a call.
+class RenderUnwindGuard {
+  public:
+    explicit RenderUnwindGuard(CLyricsPluginApp& app)
+        : app_(app), exceptions_(std::uncaught_exceptions()) {}
+    ~RenderUnwindGuard() {
+        if (std::uncaught_exceptions() > exceptions_) {
+            app_.inRender = 0;
+            app_.reloadLyrics = 1;
+        }
+    }
+    RenderUnwindGuard(const RenderUnwindGuard&) = delete;
+    RenderUnwindGuard& operator=(const RenderUnwindGuard&) = delete;
+
+  private:
+    CLyricsPluginApp& app_;
+    int exceptions_;
+};
+
 }  // namespace
 
 int CLyricsPluginApp::Render(winampVisModule* module) {
     if (inRender != 0 || module == nullptr) {
         return 0;
     }
+    const RenderUnwindGuard unwindGuard(*this);
     inRender = 1;
     visModule = module;
 

@@ -169,6 +169,14 @@ constexpr std::array kCommands = {
                  [](HostSession& session, const Arguments& arguments) {
                      session.boxes().queueStep(dialogStepText(arguments));
                  }},
+    // An environment variable of the host process, as the plug-in will see it (no VALUE:
+    // removed); set before init for what the plug-in reads once.
+    CommandEntry{"env", 1, 2, nullptr,
+                 [](HostSession&, const Arguments& arguments) {
+                     const std::string value = optionalArgument(arguments, 1);
+                     SetEnvironmentVariableA(arguments[0].c_str(),
+                                             arguments.size() > 1 ? value.c_str() : nullptr);
+                 }},
     CommandEntry{"file", 2, 2, nullptr,
                  [](HostSession&, const Arguments& arguments) {
                      writeScriptFile(arguments[0], arguments[1]);

@@ -32,6 +32,7 @@ inline constexpr const char* kHelp =
     "  hold PATH read|write|edit|off                         gdi           header        quit\n"
     "  cat PATH                   rect ID|frame              move ID\n"
     "  moveframe X Y W H          closeframe                 showframe\n"
+    "  env NAME [VALUE]           file PATH TEXT             dialog STEP...\n"
     "  wav PATH RATE BITS CHANNELS SILENT_MS TONE_MS   (a test sound)      audio\n"
     "  bench CALLS FILE: times Render (oscilloscope on and off, a song change, one host\n"
     "    request) against floors measured alike; writes Google Benchmark JSON to FILE\n"
