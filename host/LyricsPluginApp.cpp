@@ -183,6 +183,14 @@ void CLyricsPluginApp::Config(winampVisModule* module) {
     if (visModule == nullptr) {
         visModule = module;  // the settings file is found through the module
     }
+    HWND window = isWindowUsable() ? pluginWnd->GetSafeHwnd() : nullptr;
+    if (window != nullptr &&
+        ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) {
+        // The player's preferences call from its main thread while the plug-in runs: the
+        // plug-in's state belongs to its window's thread, which keeps rendering meanwhile.
+        ::SendMessageA(window, kRunConfigMessage, 0, 0);
+        return;
+    }
     if (isWindowUsable(pluginWnd->lyricsList.get(), true)) {
         runConfigDialog(hostFrame);
     } else {

@@ -75,6 +75,9 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
     // The title and the caption only decide whether a change is trusted, so they are asked for
     // only when there is one: each host request is a message to another thread.
     const bool changed = path != songFile || reloadLyrics != 0;
+    // Taken now: a refresh asked for while this call runs (a command or a dialog inside a modal
+    // loop, whose own render call returns at once) is kept for the next call.
+    reloadLyrics = 0;
     if (changed && songCheckTrusted(host.playlistTitle(index), host.mainCaption())) {
         if (songChange(path) != 0) {
             return 0;  // edit mode was left instead; the next call loads the new song
@@ -85,7 +88,6 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
     if (ShowMenu != 0 && ShowOsciloscope != 0) {
         drawOscFrame();
     }
-    reloadLyrics = 0;
     inRender = 0;
     return 0;
 }
@@ -118,7 +120,6 @@ bool CLyricsPluginApp::leaveEditModeForNewSong() {
         }
     }
     inRender = 0;
-    reloadLyrics = 0;
     if (leave) {
         CPluginWnd& window = *pluginWnd;
         window.helpButton->setTooltip("Help");
