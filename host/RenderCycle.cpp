@@ -102,6 +102,7 @@ int CLyricsPluginApp::songChange(const std::string& path) {
         }
     }
     tickerX = oscWidth + 50;
+    ++lyricsLoads;
     loadLyrics(path);
     finishLoad();
     return 0;
