@@ -229,12 +229,6 @@ TEST_F(Id3Lyrics, RepairMakesTheSongExactlyTheLeftBehindFile) {
     EXPECT_EQ(readFile(gone + std::string(kLeftBehindSuffix)), rewritten);
 }
 
-}  // namespace
-}  // namespace zor
-
-namespace zor {
-namespace {
-
 TEST_F(Id3Lyrics, StoringTheLyricsTheSongAlreadyHoldsSucceeds) {
     const std::string song = dir.write("song.mp3", id3v2Tag(3, "", 100) + audio(3000));
     ASSERT_EQ(storeLyricsInMp3(song, kLyrics).result, Id3StoreResult::Stored);
