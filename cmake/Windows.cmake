@@ -32,6 +32,7 @@ target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr s
 set(ZOR_FRAMEWORK_SOURCES
     framework/MessageMap.cpp
     framework/Wnd.cpp
+    framework/EntryGuard.cpp
     framework/WinApp.cpp
     framework/FrameWnd.cpp
     framework/Dialog.cpp

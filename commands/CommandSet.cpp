@@ -18,6 +18,8 @@ namespace zor {
 namespace {
 
 constexpr const char* kPluginCaption = "Maresh's Zor Lyrics plugin!!!!";
+constexpr const char* kSongNotLoadedText =
+    "The lyrics of the playing song could not be loaded for editing. Please try again.";
 
 constexpr int kPlayPolls = 10;
 constexpr DWORD kPlayPollMs = 100;
@@ -224,14 +226,37 @@ void CLyricsPluginApp::seekToLine(int line) {
     }
 }
 
-void CLyricsPluginApp::toggleTagEdit() {
+bool CLyricsPluginApp::loadEditLines() {
+    CPluginWnd& window = *pluginWnd;
+    // A second try follows a render pass that met a new song and showed the display for it.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        showEditList(window);
+        const int loadsBefore = lyricsLoads;
+        reloadLyrics = 1;
+        Render(visModule);  // the raw lines of the song go into the edit list
+        if (lyricsLoads != loadsBefore && isWindowUsable(window.editList.get(), true)) {
+            return true;
+        }
+        // The pass loaded nothing (a song check not trusted, a song change, a call already
+        // running): whatever the edit list holds is not this song's.
+        showLyricsList(window);
+        editList.clear();
+        reloadLyrics = 1;
+        Render(visModule);
+    }
+    prompt.show(PromptOwner::PluginWindow, kSongNotLoadedText, "Edit mode", PromptButtons::Ok);
+    window.focusList();
+    return false;
+}
+
+bool CLyricsPluginApp::toggleTagEdit() {
     CPluginWnd& window = *pluginWnd;
     CLyricsListBox& lyrics = *window.lyricsList;
     CLyricsListBox& edit = *window.editList;
     if (isWindowUsable(&lyrics, true)) {
-        showEditList(window);
-        reloadLyrics = 1;
-        Render(visModule);  // the raw lines of the song go into the edit list
+        if (!loadEditLines()) {
+            return false;
+        }
         edit.SetFocus();
         edit.setSelection(std::max(lyrics.selection() - headerLines + droppedLines, 0));
     } else {
@@ -240,13 +265,13 @@ void CLyricsPluginApp::toggleTagEdit() {
                 prompt.show(PromptOwner::PluginWindow, "Changes not saved. Save?", "Save",
                             PromptButtons::YesNoCancel);
             if (answer == PromptAnswer::Yes && saveLyrics(0) == 0) {
-                return;  // the failed save reported itself; the edits stay
+                return false;  // the failed save reported itself; the edits stay
             }
             if (answer == PromptAnswer::Cancel) {
                 edit.SetFocus();
                 repaintHelpButton(window);
                 centerHighlight();
-                return;
+                return false;
             }
         }
         showLyricsList(window);
@@ -259,6 +284,7 @@ void CLyricsPluginApp::toggleTagEdit() {
     }
     repaintHelpButton(window);
     centerHighlight();
+    return true;
 }
 
 void CLyricsPluginApp::saveKey() {
@@ -271,7 +297,9 @@ void CLyricsPluginApp::saveKey() {
         return;
     }
     // Through edit mode, which loads the raw lines that are saved.
-    toggleTagEdit();
+    if (!toggleTagEdit()) {
+        return;
+    }
     saveLyrics(0);
     toggleTagEdit();
 }
@@ -284,9 +312,9 @@ void CLyricsPluginApp::openTextEditor() {
         return;
     }
     // The raw lines go into the edit list, which keeps them while display mode comes back.
-    showEditList(window);
-    reloadLyrics = 1;
-    Render(visModule);
+    if (!loadEditLines()) {
+        return;
+    }
     showLyricsList(window);
     modified = 0;
     Render(visModule);

@@ -1,6 +1,7 @@
 // The key help dialog.
 #include "commands/HelpDialog.h"
 
+#include "framework/EntryGuard.h"
 #include "framework/WinApp.h"
 #include "host/LyricsPluginApp.h"
 #include "resources/resource.h"
@@ -36,7 +37,9 @@ std::string helpText(HINSTANCE module) {
     return std::string(static_cast<const char*>(bytes), ::SizeofResource(module, found));
 }
 
-INT_PTR CALLBACK helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+namespace {
+
+INT_PTR helpDialogMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
             ::SetDlgItemTextA(dialog, IDC_HELP_TEXT,
@@ -53,6 +56,14 @@ INT_PTR CALLBACK helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         default:
             return FALSE;
     }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    return fw::guardEntry(
+        "help dialog", [&] { return helpDialogMessage(dialog, message, wParam); },
+        []() -> INT_PTR { return FALSE; });
 }
 
 }  // namespace zor

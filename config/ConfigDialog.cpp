@@ -9,6 +9,7 @@
 #include "config/DlgGetPath.h"
 #include "diag/ErrorReport.h"
 #include "display/PluginWnd.h"
+#include "framework/EntryGuard.h"
 #include "host/LyricsPluginApp.h"
 #include "resources/resource.h"
 
@@ -26,7 +27,13 @@ INT_PTR CALLBACK configDialogProcedure(HWND dialog, UINT message, WPARAM wParam,
     }
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the object the dialog was started with
     auto* object = reinterpret_cast<ConfigDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    return object != nullptr ? object->configDialogProc(dialog, message, wParam, lParam) : FALSE;
+    if (object == nullptr) {
+        return FALSE;
+    }
+    return fw::guardEntry(
+        "configuration dialog",
+        [&] { return object->configDialogProc(dialog, message, wParam, lParam); },
+        []() -> INT_PTR { return FALSE; });
 }
 
 // A mouse position in a message's second parameter; negative beyond the left or top edge.

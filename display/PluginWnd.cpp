@@ -23,6 +23,7 @@ const fw::MessageEntry<CPluginWnd> CPluginWnd::messages[] = {
     fw::mapMessage(WM_KEYUP, &CPluginWnd::onKey),
     fw::mapMessage(WM_NCCALCSIZE, &CPluginWnd::onNcCalcSize),
     fw::mapMessage(WM_DESTROY, &CPluginWnd::onDestroy),
+    fw::mapMessage(kRunConfigMessage, &CPluginWnd::onRunConfig),
 };
 const fw::MessageMap CPluginWnd::messageMap =
     fw::chainMessageMap(messages, &fw::CFrameWnd::classMessageMap);
@@ -214,6 +215,11 @@ LRESULT CPluginWnd::onKey(const fw::WindowMessage& m) {
 LRESULT CPluginWnd::onNcCalcSize(const fw::WindowMessage& m) {
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
     return Default(m);
+}
+
+LRESULT CPluginWnd::onRunConfig(const fw::WindowMessage& /*m*/) {
+    app->Config(app->visModule);
+    return 0;
 }
 
 LRESULT CPluginWnd::onDestroy(const fw::WindowMessage& m) {

@@ -64,6 +64,11 @@ class CPluginWnd : public fw::CFrameWnd, public WindowColours {
     LRESULT onKey(const fw::WindowMessage& m);
     LRESULT onNcCalcSize(const fw::WindowMessage& m);
     LRESULT onDestroy(const fw::WindowMessage& m);
+    LRESULT onRunConfig(const fw::WindowMessage& m);
 };
+
+// Sent to the plug-in window by a Config call from another thread: the dialog runs on the
+// window's own thread, where the render calls are.
+inline constexpr UINT kRunConfigMessage = WM_APP + 1;
 
 }  // namespace zor

@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 
+#include "framework/EntryGuard.h"
 #include "framework/WinApp.h"
 
 namespace zor::fw {
@@ -30,11 +31,16 @@ INT_PTR CALLBACK CDialog::DialogProcedure(HWND hwnd, UINT message, WPARAM wParam
     if (message != WM_INITDIALOG) {
         return FALSE;
     }
-    auto* dialog = reinterpret_cast<CDialog*>(lParam);
-    if (dialog == nullptr || FromHandle(hwnd) != nullptr || !dialog->SubclassWindow(hwnd)) {
-        return TRUE;
-    }
-    return dialog->HandleMessage(WindowMessage{message, wParam, lParam});
+    return guardEntry(
+        "dialog procedure",
+        [&]() -> INT_PTR {
+            auto* dialog = reinterpret_cast<CDialog*>(lParam);
+            if (dialog == nullptr || FromHandle(hwnd) != nullptr || !dialog->SubclassWindow(hwnd)) {
+                return TRUE;
+            }
+            return dialog->HandleMessage(WindowMessage{message, wParam, lParam});
+        },
+        []() -> INT_PTR { return TRUE; });  // the system sets the focus, as without a handler
 }
 
 LRESULT CDialog::onInitDialogMessage(const WindowMessage& /*m*/) {

@@ -3,6 +3,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "framework/EntryGuard.h"
 #include "framework/WinApp.h"
 
 namespace zor::fw {
@@ -157,7 +158,25 @@ void CWnd::Detach() {
     hwnd_ = nullptr;
 }
 
+LRESULT CWnd::DefaultAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (CWnd* wnd = FromHandle(hwnd)) {
+        return guardEntry(
+            "default window procedure",
+            [&] {
+                return wnd->Default(WindowMessage{message, wParam, lParam});
+            },
+            [&] { return ::DefWindowProcA(hwnd, message, wParam, lParam); });
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 LRESULT CALLBACK CWnd::OwnClassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guardEntry(
+        "window procedure", [&] { return OwnClassMessage(hwnd, message, wParam, lParam); },
+        [&] { return DefaultAnswer(hwnd, message, wParam, lParam); });
+}
+
+LRESULT CWnd::OwnClassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandle(hwnd);
     if (wnd == nullptr && message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -174,11 +193,16 @@ LRESULT CALLBACK CWnd::OwnClassProcedure(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT CALLBACK CWnd::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = FromHandle(hwnd);
-    if (wnd == nullptr) {
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return wnd->HandleMessage(WindowMessage{message, wParam, lParam});
+    return guardEntry(
+        "subclass procedure",
+        [&] {
+            CWnd* wnd = FromHandle(hwnd);
+            if (wnd == nullptr) {
+                return ::DefWindowProcA(hwnd, message, wParam, lParam);
+            }
+            return wnd->HandleMessage(WindowMessage{message, wParam, lParam});
+        },
+        [&] { return DefaultAnswer(hwnd, message, wParam, lParam); });
 }
 
 LRESULT CWnd::HandleMessage(const WindowMessage& m) {

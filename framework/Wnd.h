@@ -98,6 +98,9 @@ class CWnd {
   private:
     static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam,
                                               LPARAM lParam);
+    static LRESULT OwnClassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // What a window gets when its handler threw: its default processing of the message.
+    static LRESULT DefaultAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     bool Attach(HWND hwnd);
     void Detach();
     bool DispatchToMap(const WindowMessage& m, LRESULT& result);

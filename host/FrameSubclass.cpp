@@ -2,6 +2,7 @@
 // back there when it is first shown, focuses the lyrics and toggles one-line mode on a double
 // click.
 #include "display/PluginWnd.h"
+#include "framework/EntryGuard.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
 
@@ -71,9 +72,7 @@ LRESULT positionMemory(CLyricsPluginApp& app, HWND window, UINT message, WPARAM 
     return 0;
 }
 
-}  // namespace
-
-LRESULT CALLBACK frameSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT frameMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CLyricsPluginApp& app = pluginApp();
     switch (message) {
         case WM_ACTIVATE:
@@ -99,6 +98,14 @@ LRESULT CALLBACK frameSubclassProc(HWND window, UINT message, WPARAM wParam, LPA
         default:
             return passOn(app, window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT CALLBACK frameSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return fw::guardEntry(
+        "host frame procedure", [&] { return frameMessage(window, message, wParam, lParam); },
+        [&] { return passOn(pluginApp(), window, message, wParam, lParam); });
 }
 
 }  // namespace zor

@@ -6,8 +6,10 @@
 #include <memory>
 
 #include "config/Win32ProfileFile.h"
+#include "diag/CaughtTrace.h"
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
+#include "framework/EntryGuard.h"
 #include "lyrics/model/TextLimits.h"
 
 namespace zor {
@@ -33,7 +35,9 @@ PluginPorts::PluginPorts(CLyricsPluginApp& app)
 CLyricsPluginApp::CLyricsPluginApp()
     : PluginPorts(*this),
       LyricsCore(lyricsPort, editPort, hostLink, windowsPrompt, platformFileSystem()),
-      pluginWnd(new CPluginWnd(*this)) {}  // NOLINT(cppcoreguidelines-owning-memory): see header
+      pluginWnd(new CPluginWnd(*this)) {  // NOLINT(cppcoreguidelines-owning-memory): see header
+    fw::setCaughtReporter(traceCaught);
+}
 
 CLyricsPluginApp::~CLyricsPluginApp() {
     // A window object with a live window belongs to its window; the host unloads the library
@@ -178,6 +182,14 @@ void CLyricsPluginApp::Config(winampVisModule* module) {
     }
     if (visModule == nullptr) {
         visModule = module;  // the settings file is found through the module
+    }
+    HWND window = isWindowUsable() ? pluginWnd->GetSafeHwnd() : nullptr;
+    if (window != nullptr &&
+        ::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) {
+        // The player's preferences call from its main thread while the plug-in runs: the
+        // plug-in's state belongs to its window's thread, which keeps rendering meanwhile.
+        ::SendMessageA(window, kRunConfigMessage, 0, 0);
+        return;
     }
     if (isWindowUsable(pluginWnd->lyricsList.get(), true)) {
         runConfigDialog(hostFrame);

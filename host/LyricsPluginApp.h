@@ -69,7 +69,9 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
 
     // ---- commands ----
     void seekToLine(int line);
-    void toggleTagEdit();
+    // False when the mode stays as it was (the current song's lines could not be loaded, or
+    // the user kept the unsaved edits).
+    bool toggleTagEdit();
     void saveKey();
     void openTextEditor();
     void refreshLyrics();
@@ -112,6 +114,7 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     int tickerX = oscWidth + 50;
     int positionRestored = 0;
     int layoutPending = 1;
+    int lyricsLoads = 0;  // loads by render calls so far: tells whether a pass loaded
     // The configuration dialog while it runs: owner of the boxes it raises.
     HWND configDialog = nullptr;
 
@@ -119,6 +122,10 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     SettingsModule settingsModule() const;
     SettingsStore settingsStore();
     HWND promptOwner(PromptOwner owner) const;
+
+    // The current song's raw lines into the edit list, shown, through a render pass; false,
+    // with the display shown and the user told, when no pass loaded them.
+    bool loadEditLines();
 
     // Render cycle steps.
     int songChange(const std::string& path);

@@ -1,9 +1,29 @@
 #include "host/PluginListPort.h"
 
+#include <windows.h>
+
+#include <new>
+
 #include "display/PluginWnd.h"
 #include "host/LyricsPluginApp.h"
 
 namespace zor {
+
+namespace {
+
+// Test seam: with ZORLYRICS_TEST_FAIL_APPEND set (only tests set it), appending a line that
+// contains its text fails as if memory had run out, so tests reach the entry points' guards.
+const std::string& appendFailureMarker() {
+    static const std::string marker = [] {
+        char value[256] = {};
+        const DWORD n =
+            ::GetEnvironmentVariableA("ZORLYRICS_TEST_FAIL_APPEND", value, sizeof value);
+        return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+    }();
+    return marker;
+}
+
+}  // namespace
 
 CLyricsListBox* PluginListPort::list() const {
     CPluginWnd* window = app_.pluginWnd;
@@ -14,6 +34,9 @@ CLyricsListBox* PluginListPort::list() const {
 }
 
 void PluginListPort::append(const std::string& text) {
+    if (!appendFailureMarker().empty() && text.find(appendFailureMarker()) != std::string::npos) {
+        throw std::bad_alloc();
+    }
     if (CLyricsListBox* target = list()) {
         target->append(text);
     }

@@ -1,5 +1,6 @@
 // One render call: the song check, the load on a song change, and the highlight that follows
 // playback second by second.
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -39,12 +40,33 @@ void selectFirstLineIfNone(CLyricsListBox& list) {
     }
 }
 
+// A call that ends by an exception leaves the re-entry flag down and the song to be loaded
+// anew, so the next call starts afresh instead of finding the plug-in stuck in a call.
+class RenderUnwindGuard {
+  public:
+    explicit RenderUnwindGuard(CLyricsPluginApp& app)
+        : app_(app), exceptions_(std::uncaught_exceptions()) {}
+    ~RenderUnwindGuard() {
+        if (std::uncaught_exceptions() > exceptions_) {
+            app_.inRender = 0;
+            app_.reloadLyrics = 1;
+        }
+    }
+    RenderUnwindGuard(const RenderUnwindGuard&) = delete;
+    RenderUnwindGuard& operator=(const RenderUnwindGuard&) = delete;
+
+  private:
+    CLyricsPluginApp& app_;
+    int exceptions_;
+};
+
 }  // namespace
 
 int CLyricsPluginApp::Render(winampVisModule* module) {
     if (inRender != 0 || module == nullptr) {
         return 0;
     }
+    const RenderUnwindGuard unwindGuard(*this);
     inRender = 1;
     visModule = module;
 
@@ -53,6 +75,9 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
     // The title and the caption only decide whether a change is trusted, so they are asked for
     // only when there is one: each host request is a message to another thread.
     const bool changed = path != songFile || reloadLyrics != 0;
+    // Taken now: a refresh asked for while this call runs (a command or a dialog inside a modal
+    // loop, whose own render call returns at once) is kept for the next call.
+    reloadLyrics = 0;
     if (changed && songCheckTrusted(host.playlistTitle(index), host.mainCaption())) {
         if (songChange(path) != 0) {
             return 0;  // edit mode was left instead; the next call loads the new song
@@ -63,7 +88,6 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
     if (ShowMenu != 0 && ShowOsciloscope != 0) {
         drawOscFrame();
     }
-    reloadLyrics = 0;
     inRender = 0;
     return 0;
 }
@@ -78,6 +102,7 @@ int CLyricsPluginApp::songChange(const std::string& path) {
         }
     }
     tickerX = oscWidth + 50;
+    ++lyricsLoads;
     loadLyrics(path);
     finishLoad();
     return 0;
@@ -96,7 +121,6 @@ bool CLyricsPluginApp::leaveEditModeForNewSong() {
         }
     }
     inRender = 0;
-    reloadLyrics = 0;
     if (leave) {
         CPluginWnd& window = *pluginWnd;
         window.helpButton->setTooltip("Help");

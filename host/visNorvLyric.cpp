@@ -1,6 +1,7 @@
 // The library's one export, the host records it hands out, and the one application object the
 // records' callbacks forward to.
 
+#include "framework/EntryGuard.h"
 #include "host/LyricsPluginApp.h"
 #include "host/WinampVis.h"
 
@@ -13,17 +14,22 @@ CLyricsPluginApp theApp;
 char headerDescription[] = "Maresh's Zor Lyrics plugin!!!! v2.0";
 char moduleDescription[] = "Maresh Zor Lyrics plugin";
 
+// The host calls these; nothing thrown may reach it. A failed Init answers 1, a failed Render 0.
 void __cdecl config(winampVisModule* thisModule) {
-    theApp.Config(thisModule);
+    fw::guardEntry(
+        "Config", [&] { theApp.Config(thisModule); }, [] {});
 }
 int __cdecl init(winampVisModule* thisModule) {
-    return theApp.Init(thisModule);
+    return fw::guardEntry(
+        "Init", [&] { return theApp.Init(thisModule); }, [] { return 1; });
 }
 int __cdecl render(winampVisModule* thisModule) {
-    return theApp.Render(thisModule);
+    return fw::guardEntry(
+        "Render", [&] { return theApp.Render(thisModule); }, [] { return 0; });
 }
 void __cdecl quit(winampVisModule* thisModule) {
-    theApp.Quit(thisModule);
+    fw::guardEntry(
+        "Quit", [&] { theApp.Quit(thisModule); }, [] {});
 }
 
 winampVisModule visModuleRecord = {

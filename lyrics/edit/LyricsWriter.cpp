@@ -99,9 +99,16 @@ SafeWriteResult writeLrcFile(LyricsCore& core, const std::string& name) {
     return writeThroughTemporary(core.files, core.files.resolve(name), writeLines);
 }
 
+// A folder that takes no new file and a file that cannot be replaced (read-only, or held by
+// another program) both send the lyrics on to the alternative folder.
+bool targetRefused(const SafeWriteResult& result) {
+    return result.status == SafeWriteStatus::NotCreated ||
+           result.status == SafeWriteStatus::NotReplaced;
+}
+
 bool saveLrcFile(LyricsCore& core) {
     SafeWriteResult result = writeLrcFile(core, core.lyricsPath);
-    if (result.status == SafeWriteStatus::NotCreated) {
+    if (targetRefused(result)) {
         if (core.AlternativeLRCPath.empty()) {
             core.prompt.show(PromptOwner::HostMain,
                              "Error saving LRC. Please configure an user path.", kPluginCaption,

@@ -32,10 +32,11 @@ Temporary createTemporary(FileSystem& files, const std::string& target) {
     return temporary;
 }
 
-SafeWriteResult failed(FileSystem& files, const std::string& temporaryName) {
+SafeWriteResult failed(FileSystem& files, const std::string& temporaryName,
+                       SafeWriteStatus status = SafeWriteStatus::Failed) {
     const int error = files.lastError();
     files.remove(temporaryName);
-    return SafeWriteResult{SafeWriteStatus::Failed, error};
+    return SafeWriteResult{status, error};
 }
 
 }  // namespace
@@ -60,8 +61,11 @@ SafeWriteResult writeThroughTemporary(FileSystem& files, const std::string& targ
     }
     const bool closed = temporary.file->close();
     temporary.file.reset();
-    if (!closed || !files.replace(temporary.name, target)) {
+    if (!closed) {
         return failed(files, temporary.name);
+    }
+    if (!files.replace(temporary.name, target)) {
+        return failed(files, temporary.name, SafeWriteStatus::NotReplaced);
     }
     return SafeWriteResult{SafeWriteStatus::Written, 0};
 }

@@ -8,9 +8,11 @@
 namespace zor {
 
 enum class SafeWriteStatus {
-    Written,     // the target holds the new content
-    NotCreated,  // no temporary file could be created beside the target; nothing changed
-    Failed,      // a write, the close or the replace failed; the target is as it was
+    Written,      // the target holds the new content
+    NotCreated,   // no temporary file could be created beside the target; nothing changed
+    Failed,       // a write or the close failed; the target is as it was
+    NotReplaced,  // the content was complete but could not take the target's place (a
+                  // read-only or locked target); the target is as it was
 };
 
 struct SafeWriteResult {

@@ -154,8 +154,13 @@ std::optional<std::string> readLeadingId3v2Tag(FileSystem& files, const std::str
     for (std::size_t i = 6; i < kTagHeaderSize; ++i) {
         size = (size << 7) | (byteAt(header, i) & 0x7F);
     }
+    // The header's size is only a claim: no more is set aside than the file holds.
+    const std::int64_t fileSize = file->size();
+    const std::size_t held = fileSize > static_cast<std::int64_t>(kTagHeaderSize)
+                                 ? static_cast<std::size_t>(fileSize)
+                                 : kTagHeaderSize;
     std::string tag = header;
-    tag.resize(kTagHeaderSize + size);
+    tag.resize(std::min(kTagHeaderSize + size, held));
     std::size_t done = kTagHeaderSize;
     while (done < tag.size()) {
         const std::int64_t n = file->read(tag.data() + done, tag.size() - done);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class ID3_Tag;
@@ -27,8 +28,22 @@ struct Id3StoreOutcome {
     std::string message;  // for the user, empty when stored
 };
 
+enum class Id3TagWrite {
+    Attempted,   // the song may have been rewritten; the file tells whether it was
+    Unreadable,  // the library could not take in the whole tag; nothing was written
+};
+
+// The step that rewrites the song's ID3v2 tag with text as its single lyrics frame. The library
+// does it; tests put a stand-in here to reach the checks that follow it.
+using Id3TagWriter =
+    std::function<Id3TagWrite(const std::string& songPath, const std::string& text)>;
+Id3TagWrite writeLyricsTagWithLibrary(const std::string& songPath, const std::string& text);
+
 // Stores text as the song's single lyrics frame (language "XXX", empty description), replacing
-// every lyrics frame there was, with the repair of the library's temporary file.
+// every lyrics frame there was, with the repair of the library's temporary file. Only the ID3v2
+// tag changes: the audio and any Lyrics3 and ID3v1 trailer stay byte for byte.
 Id3StoreOutcome storeLyricsInMp3(const std::string& songPath, const std::string& text);
+Id3StoreOutcome storeLyricsInMp3Using(const Id3TagWriter& writeTag, const std::string& songPath,
+                                      const std::string& text);
 
 }  // namespace zor

@@ -26,6 +26,7 @@ class FaultyFileSystem : public FileSystem {
                                            // after storing the bytes before it
     bool failClose = false;                // close closes the file but reports failure
     bool failReplace = false;              // replace leaves both files and fails
+    std::set<std::string> lockedFolders;   // the same for replaces of a file in these folders
     std::set<std::string> refusedFolders;  // creates of a file directly in these folders fail
     int faultError = 13;                   // lastError() after an injected fault (EACCES)
 
@@ -59,7 +60,7 @@ class FaultyFileSystem : public FileSystem {
     }
 
     bool replace(const std::string& source, const std::string& target) override {
-        if (failReplace) {
+        if (failReplace || lockedFolders.count(folderOf(target)) > 0) {
             lastError_ = faultError;
             return false;
         }

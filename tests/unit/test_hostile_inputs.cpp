@@ -281,6 +281,23 @@ TEST_F(HostileInputs, ATagThatClaimsGigabytesIsNotHandedToTheLibrary) {
     EXPECT_TRUE(id3TagSafeForLibrary(audio(100)));
 }
 
+TEST_F(HostileInputs, ATagSizeLargerThanTheFileSetsAsideNoMoreThanTheFile) {
+    // 2 KB whose ID3v2 header claims a 256 MB tag, then one whose claim is a few bytes short.
+    std::string claimsMore = id3v2Tag(3, "", 2038);
+    claimsMore.replace(6, 4, syncSafe((std::size_t{256} << 20) - 10));
+    const std::string mp3 = dir.write("music/Song.mp3", claimsMore);
+    const auto tag = readLeadingId3v2Tag(files, mp3);
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(*tag, claimsMore);
+    EXPECT_LE(tag->capacity(), claimsMore.size() + 64);
+    core.loadLyrics(mp3);
+    EXPECT_EQ(lyricsList.items().back(), "Lyrics unavailable");
+
+    const std::string exact = id3v2Tag(3, id3Frame("USLT", usltLatin1Body("[00:01]a")), 10);
+    const std::string song = dir.write("music/Exact.mp3", exact + audio(300));
+    EXPECT_EQ(readLeadingId3v2Tag(files, song), exact);
+}
+
 class HostileSettings : public ::testing::Test {
   protected:
     void load() {

@@ -3,6 +3,7 @@
 #include <id3/tag.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -226,6 +227,142 @@ TEST_F(Id3Lyrics, RepairMakesTheSongExactlyTheLeftBehindFile) {
     EXPECT_EQ(repairLeftBehindFile(gone), RepairResult::Failed);
     EXPECT_FALSE(fileExists(gone));
     EXPECT_EQ(readFile(gone + std::string(kLeftBehindSuffix)), rewritten);
+}
+
+TEST_F(Id3Lyrics, StoringTheLyricsTheSongAlreadyHoldsSucceeds) {
+    const std::string song = dir.write("song.mp3", id3v2Tag(3, "", 100) + audio(3000));
+    ASSERT_EQ(storeLyricsInMp3(song, kLyrics).result, Id3StoreResult::Stored);
+    const std::string once = readFile(song);
+
+    const Id3StoreOutcome again = storeLyricsInMp3(song, kLyrics);
+
+    EXPECT_EQ(again.result, Id3StoreResult::Stored) << again.message;
+    EXPECT_EQ(readFile(song), once);
+    EXPECT_EQ(readInternal(song), kLyricsLines);
+}
+
+// The library shows a Lyrics3 tag as one more lyrics frame when it opens the whole file; the
+// store must look at the ID3v2 tag alone, and leaves the trailer as the user had it.
+TEST_F(Id3Lyrics, StoresIntoSongsWithALyrics3TagAndKeepsTheTrailer) {
+    const std::string lyr = lyrics3Field("LYR", "[00:01]old one\r\nold two");
+    const std::string withInd = lyrics3v2(lyrics3Field("IND", "11") + lyr);
+    const std::string withoutInd = lyrics3v2(lyr + lyrics3Field("EAL", "Album"));
+    const std::string tagged = id3v2Tag(3, id3Frame("TIT2", textFrameBody("My title")), 50);
+    struct Case {
+        const char* name;
+        std::string tag;
+        std::string trailer;
+    };
+    const Case cases[] = {
+        {"Lyrics3 v2 with IND", "", withInd + id3v1Tag()},
+        {"Lyrics3 v2 without IND", "", withoutInd + id3v1Tag()},
+        {"ID3v2 tag, Lyrics3 v2 with IND", tagged, withInd + id3v1Tag()},
+        {"ID3v2 tag, Lyrics3 v2 without IND", tagged, withoutInd + id3v1Tag()},
+        {"ID3v2 tag, Lyrics3 v1", tagged, lyrics3v1("old lyrics") + id3v1Tag()},
+        {"ID3v2 tag, no trailer", tagged, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string song = dir.write("song.mp3", c.tag + audio(3000) + c.trailer);
+
+        const Id3StoreOutcome outcome = storeLyricsInMp3(song, kLyrics);
+
+        EXPECT_EQ(outcome.result, Id3StoreResult::Stored) << outcome.message;
+        EXPECT_EQ(readInternal(song), kLyricsLines);
+        const std::string after = readFile(song);
+        ASSERT_GE(after.size(), 3000 + c.trailer.size());
+        EXPECT_EQ(after.substr(after.size() - c.trailer.size() - 3000), audio(3000) + c.trailer);
+        expectNoLeftBehindFile(song);
+    }
+}
+
+// The checks after the library's write, reached through a stand-in that writes what a faulty
+// library could leave behind.
+TEST_F(Id3Lyrics, AWriteThatDoesNotReadBackIsPutBack) {
+    const std::string original =
+        id3v2Tag(3, id3Frame("USLT", usltLatin1Body("old")), 20) + audio(3000) + id3v1Tag();
+    const std::string rightTag = id3v2Tag(3, id3Frame("USLT", usltLatin1Body(kLyrics)));
+    struct Case {
+        const char* name;
+        std::string written;  // empty: the stand-in leaves the song alone
+        Id3StoreResult result;
+        std::string messagePart;
+    };
+    const Case cases[] = {
+        {"as it should", rightTag + audio(3000) + id3v1Tag(), Id3StoreResult::Stored, ""},
+        {"nothing written", "", Id3StoreResult::Failed, "could not be written"},
+        {"other lyrics",
+         id3v2Tag(3, id3Frame("USLT", usltLatin1Body("other"))) + audio(3000) + id3v1Tag(),
+         Id3StoreResult::Failed, "do not read back"},
+        {"two lyrics frames",
+         id3v2Tag(3, id3Frame("USLT", usltLatin1Body(kLyrics)) +
+                         id3Frame("USLT", usltLatin1Body("old"))) +
+             audio(3000) + id3v1Tag(),
+         Id3StoreResult::Failed, "more than one lyrics frame"},
+        {"audio changed", rightTag + audio(2999) + id3v1Tag(), Id3StoreResult::Failed,
+         "audio data"},
+        {"trailer dropped", rightTag + audio(3000), Id3StoreResult::Failed, "audio data"},
+        {"no tag", audio(3000) + id3v1Tag(), Id3StoreResult::Failed, "no readable ID3v2 tag"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string song = dir.write("song.mp3", original);
+        const auto writer = [&c](const std::string& path, const std::string& text) {
+            EXPECT_EQ(text, kLyrics);
+            if (!c.written.empty()) {
+                std::ofstream(path, std::ios::binary | std::ios::trunc) << c.written;
+            }
+            return Id3TagWrite::Attempted;
+        };
+
+        const Id3StoreOutcome outcome = storeLyricsInMp3Using(writer, song, kLyrics);
+
+        EXPECT_EQ(outcome.result, c.result);
+        if (c.result == Id3StoreResult::Stored) {
+            EXPECT_EQ(readFile(song), c.written);
+            continue;
+        }
+        EXPECT_NE(outcome.message.find(c.messagePart), std::string::npos) << outcome.message;
+        if (!c.written.empty()) {
+            EXPECT_NE(outcome.message.find("has been put back as it was"), std::string::npos);
+        }
+        EXPECT_EQ(readFile(song), original);
+    }
+}
+
+TEST_F(Id3Lyrics, ATagTheLibraryCannotReadIsRefusedUntouched) {
+    const std::string original = id3v2Tag(3, "", 20) + audio(3000);
+    const std::string song = dir.write("song.mp3", original);
+    const auto writer = [](const std::string&, const std::string&) {
+        return Id3TagWrite::Unreadable;
+    };
+    const Id3StoreOutcome outcome = storeLyricsInMp3Using(writer, song, kLyrics);
+    EXPECT_EQ(outcome.result, Id3StoreResult::Refused);
+    EXPECT_EQ(readFile(song), original);
+}
+
+TEST_F(Id3Lyrics, ARollbackThatFailsSaysTheSongWasNotPutBack) {
+    const std::string original = id3v2Tag(3, "", 20) + audio(3000);
+    const std::string song = dir.write("song.mp3", original);
+    const std::string broken = audio(100);
+    bool locked = false;
+    const auto writer = [&](const std::string& path, const std::string&) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << broken;
+        // An immutable file refuses writes even to root, who runs these tests.
+        locked = std::system(("chattr +i '" + path + "' 2>/dev/null").c_str()) == 0;
+        return Id3TagWrite::Attempted;
+    };
+
+    const Id3StoreOutcome outcome = storeLyricsInMp3Using(writer, song, kLyrics);
+    if (!locked) {
+        GTEST_SKIP() << "chattr +i is not available here";
+    }
+    std::system(("chattr -i '" + song + "'").c_str());
+
+    EXPECT_EQ(outcome.result, Id3StoreResult::Failed);
+    EXPECT_NE(outcome.message.find("could not be put back as it was: " + song), std::string::npos)
+        << outcome.message;
+    EXPECT_EQ(readFile(song), broken);
 }
 
 }  // namespace

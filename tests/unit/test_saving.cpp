@@ -267,6 +267,8 @@ class SavingFailureTest : public SavingTest {
         ASSERT_EQ(prompt.boxes.size(), 1u);
         EXPECT_EQ(prompt.boxes[0].caption, "Error");
         EXPECT_EQ(prompt.boxes[0].owner, PromptOwner::None);
+        // The system's own words for the code of the step that failed.
+        EXPECT_EQ(prompt.boxes[0].text, systemErrorText(files.faultError));
         EXPECT_EQ(core.modified, 1);
         prompt.boxes.clear();
     }
@@ -294,15 +296,56 @@ TEST_F(SavingFailureTest, AWriteThatFailsLeavesTheOldFile) {
     EXPECT_EQ(readFile(core.lyricsPath), kSavedBytes);
 }
 
-TEST_F(SavingFailureTest, AFailingCloseOrReplaceLeavesTheOldFile) {
+TEST_F(SavingFailureTest, AFailingCloseLeavesTheOldFile) {
     files.failClose = true;
     EXPECT_EQ(core.saveLyrics(-2), 0);
     expectNothingLost("close");
+}
 
-    files.failClose = false;
-    files.failReplace = true;
+// A read-only or locked LRC file: the new lines are complete, only the replace fails, and they
+// take the same way as lines whose folder takes no file.
+TEST_F(SavingFailureTest, AFileThatCannotBeReplacedFallsBackToTheAlternativeFolder) {
+    files.lockedFolders = {music};
+    core.AlternativeLRCPath = alt;
+
+    EXPECT_EQ(core.saveLyrics(-2), 1);
+
+    EXPECT_EQ(readFile(alt + "/Song.LRC"), kSavedBytes);
+    EXPECT_EQ(core.lyricsPath, alt + "/Song.LRC");
+    EXPECT_EQ(readFile(music + "/Song.LRC"), kOldBytes);
+    EXPECT_EQ(filesIn(music), (std::set<std::string>{"Song.mp3", "Song.LRC"}));
+    EXPECT_TRUE(prompt.boxes.empty());
+    EXPECT_EQ(core.modified, 0);
+
+    // The next save goes straight to the alternative folder.
+    const std::size_t tried = files.createdPaths.size();
+    EXPECT_EQ(core.saveLyrics(-2), 1);
+    EXPECT_EQ(files.createdPaths.size(), tried + 1);
+    EXPECT_EQ(files.createdPaths.back(), alt + "/Song.LRC.zortmp");
+}
+
+TEST_F(SavingFailureTest, AFileThatCannotBeReplacedWithoutAlternativeAsksForOne) {
+    files.lockedFolders = {music};
+
     EXPECT_EQ(core.saveLyrics(-2), 0);
+
+    expectOnlyBox(PromptOwner::HostMain, "Error saving LRC. Please configure an user path.",
+                  "Maresh's Zor Lyrics plugin!!!!", PromptButtons::Ok);
+    EXPECT_EQ(prompt.boxes.size(), 1u);
+    EXPECT_EQ(readFile(core.lyricsPath), kOldBytes);
+    EXPECT_EQ(filesIn(music), (std::set<std::string>{"Song.mp3", "Song.LRC"}));
+    EXPECT_EQ(core.modified, 1);
+}
+
+TEST_F(SavingFailureTest, AReplaceFailingInBothFoldersReportsTheSystemError) {
+    files.lockedFolders = {music, alt};
+    core.AlternativeLRCPath = alt;
+
+    EXPECT_EQ(core.saveLyrics(-2), 0);
+
     expectNothingLost("replace");
+    EXPECT_TRUE(filesIn(alt).empty());
+    EXPECT_EQ(core.lyricsPath, music + "/Song.LRC");
 }
 
 TEST_F(SavingFailureTest, ALeftoverTemporaryNameIsPassedOver) {

@@ -221,6 +221,20 @@ TEST_F(TimeTagEditTest, CompleteParagraphFollowsTheOccurrenceJustHeard) {
     EXPECT_EQ(host.jumps, std::vector<int>{154000});
 }
 
+TEST_F(TimeTagEditTest, CompleteParagraphTakesEachLinesTagOfTheSameOccurrence) {
+    // The paragraph was heard twice (30 and 90); line 1 holds one more tag (60) than line 0.
+    // Heard the second time for line 0, line 1 goes by its second earlier tag, not its latest.
+    setLines({"[00:30][01:30]A", "[00:34][01:00][01:34]B"}, 0);
+    setTags({{30, 0}, {34, 1}, {60, 1}, {90, 0}, {94, 1}});
+    host.timeMs = 150000;
+
+    core.completeParagraph();
+
+    EXPECT_EQ(editList.items(), (std::vector<std::string>{"[00:30][01:30][02:30]A",
+                                                          "[00:34][01:00][01:34][02:00]B"}));
+    EXPECT_EQ(host.jumps, std::vector<int>{120000});
+}
+
 TEST_F(TimeTagEditTest, CompleteParagraphLoadedByTheReaderInEditMode) {
     int count = 0;
     core.readLines("[00:30]Chorus A\r\n[00:34]Chorus B\r\n\r\n[00:45]Verse", count);

@@ -66,6 +66,15 @@ TEST_F(TimeTagTable, SortExchangesSoTheLaterReadOfEqualSecondsComesFirst) {
     EXPECT_EQ(lineAt(4), 0);
 }
 
+TEST_F(TimeTagTable, SortOfEqualSecondsBehindALaterOneKeepsTheExchangeOrder) {
+    // Only a strict comparison leaves line 2 as the last tag reached at second 0.
+    setTags({{1, 0}, {0, 1}, {0, 2}});
+    core.sortTimeTags();
+    EXPECT_EQ(tagsInUse(), (Tags{{0, 1}, {0, 2}, {1, 0}}));
+    EXPECT_EQ(lineAt(0), 2);
+    EXPECT_EQ(lineAt(1), 0);
+}
+
 TEST_F(TimeTagTable, SortLeavesEverythingBehindTheEndEntryAlone) {
     setTags({{9, 0}, {2, 1}});
     core.timeTags[3] = TimeTag{1, 7};  // stale entry from an earlier, longer read

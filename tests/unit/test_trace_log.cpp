@@ -3,10 +3,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "diag/CaughtTrace.h"
 #include "diag/Prompt.h"
 #include "diag/TraceLog.h"
 
@@ -91,6 +94,27 @@ TEST_F(TraceLogTest, OnAppendsExactLines) {
     EXPECT_EQ(traceLine(""), 1);
     EXPECT_EQ(log(), "doOneLine()\r\nrcWnd.top:-5\r\nisReducedMode():0\r\n\r\n");
     EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(TraceLogTest, CaughtExceptionsAreTracedWhereTheyWereCaught) {
+    const auto caughtIn = [](const char* where, auto thrower) {
+        try {
+            thrower();
+        } catch (...) {
+            traceCaught(where);
+        }
+    };
+    caughtIn("Render", [] { throw std::bad_alloc(); });  // off: nothing written
+    EXPECT_FALSE(std::filesystem::exists(folder.file("log.txt")));
+
+    traceEnabled = 1;
+    caughtIn("Render", [] { throw std::bad_alloc(); });
+    caughtIn("window procedure", [] { throw std::runtime_error("list full"); });
+    caughtIn("Quit", [] { throw 42; });
+    EXPECT_EQ(log(),
+              "caught in Render: std::bad_alloc\r\n"
+              "caught in window procedure: list full\r\n"
+              "caught in Quit: an exception of unknown type\r\n");
 }
 
 TEST_F(TraceLogTest, TruncateStartsTheFileAnew) {

@@ -183,6 +183,10 @@ TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
     EXPECT_EQ(stored.status, 0) << stored.err;
     EXPECT_EQ(stored.out, "stored 3 lines\n");
 
+    const Outcome again = run({"embed", song, lyrics});  // the song holds them already
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "stored 3 lines\n");
+
     const Outcome shown = run({"show", "--edit", song});
     EXPECT_EQ(shown.status, 0) << shown.err;
     EXPECT_EQ(shown.out,

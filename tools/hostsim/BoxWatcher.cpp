@@ -13,7 +13,7 @@ namespace {
 
 constexpr DWORD kPollMs = 25;
 constexpr DWORD kUnansweredCloseMs = 5000;
-constexpr UINT kAnswerTimeoutMs = 2000;
+constexpr UINT kAnswerTimeoutMs = 10000;
 constexpr const char* kDialogClass = "#32770";
 // The control id a message box gives its text.
 constexpr int kMessageBoxTextId = 0xFFFF;

@@ -46,6 +46,16 @@ std::string checkNonNegative(const Arguments& arguments) {
     return std::string();
 }
 
+std::string checkNonNegativeNumbers(const Arguments& arguments) {
+    long value = 0;
+    for (const std::string& argument : arguments) {
+        if (!parseNumber(argument, value) || value < 0) {
+            return "\"" + argument + "\" is not a number of 0 or more";
+        }
+    }
+    return std::string();
+}
+
 std::string checkKey(const Arguments& arguments) {
     return parseKey(arguments[0]) ? std::string() : "unknown key \"" + arguments[0] + "\"";
 }
@@ -141,6 +151,12 @@ constexpr std::array kCommands = {
                  [](HostSession& session, const Arguments&) { session.init(); }},
     CommandEntry{"config", 0, 0, nullptr,
                  [](HostSession& session, const Arguments&) { session.config(); }},
+    CommandEntry{"config-live", 2, 2, checkNonNegativeNumbers,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.configLive(numberArgument(arguments[0]), numberArgument(arguments[1]));
+                 }},
+    CommandEntry{"config-in-render", 0, 0, nullptr,
+                 [](HostSession& session, const Arguments&) { session.configInRender(); }},
     CommandEntry{"run", 1, 1, checkNonNegative,
                  [](HostSession& session, const Arguments& arguments) {
                      session.run(numberArgument(arguments[0]));
@@ -168,6 +184,14 @@ constexpr std::array kCommands = {
     CommandEntry{"dialog", 1, 3, checkDialogStep,
                  [](HostSession& session, const Arguments& arguments) {
                      session.boxes().queueStep(dialogStepText(arguments));
+                 }},
+    // An environment variable of the host process, as the plug-in will see it (no VALUE:
+    // removed); set before init for what the plug-in reads once.
+    CommandEntry{"env", 1, 2, nullptr,
+                 [](HostSession&, const Arguments& arguments) {
+                     const std::string value = optionalArgument(arguments, 1);
+                     SetEnvironmentVariableA(arguments[0].c_str(),
+                                             arguments.size() > 1 ? value.c_str() : nullptr);
                  }},
     CommandEntry{"file", 2, 2, nullptr,
                  [](HostSession&, const Arguments& arguments) {

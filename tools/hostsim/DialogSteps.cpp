@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostWindow.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/Screenshot.h"
 
@@ -112,6 +113,12 @@ std::string checkDialogStep(const CommandArguments& arguments) {
     if (name == "shot") {
         return arguments.size() == 2 ? std::string() : "dialog shot needs one file name";
     }
+    if (name == "song") {
+        return arguments.size() == 2 && !arguments[1].empty() &&
+                       arguments[1].find_first_not_of("0123456789") == std::string::npos
+                   ? std::string()
+                   : "dialog song needs a playlist position";
+    }
     if (!takesControl(name)) {
         return "unknown dialog step \"" + name + "\"";
     }
@@ -140,6 +147,15 @@ bool runDialogStep(HWND box, const std::string& line) {
         printLine(prefix);
         RedrawWindow(box, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return true;
+    }
+    if (step.name == "song") {
+        // The player is the main thread's: it selects the entry, as its playlist would.
+        printLine(prefix + " " + step.text);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(FindWindowA(kHostClassName, nullptr), kHostSelectMessage,
+                            static_cast<WPARAM>(std::atoi(step.text.c_str())), 0, SMTO_NORMAL, 5000,
+                            &ignored);
         return true;
     }
     if (step.name == "shot") {

@@ -20,6 +20,7 @@ namespace zor::hostsim {
 //   select ID TEXT    selects the first item of tree ID whose text is TEXT (any case)
 //   redraw            repaints the dialog and all its controls at once
 //   shot FILE         repaints the dialog and writes its pixels as a 24-bit BMP
+//   song N            selects playlist entry N (on the host's main thread) while the dialog is open
 // Each prints `dialog "<caption>" <step> ...`.
 
 // What is wrong with a step's arguments, or an empty answer.

@@ -179,6 +179,112 @@ void HostSession::config() {
     settle();
 }
 
+// What the main thread hands the live render loop for one step.
+struct HostSession::LiveStep {
+    int advanceMs = 0;
+    std::string songPath;
+    int positionMs = 0;
+    bool playing = false;
+};
+
+void HostSession::callConfig() {
+    if (visModule == nullptr || visModule->Config == nullptr) {
+        throw HostError("config: the module has no Config function");
+    }
+    visModule->Config(visModule);
+}
+
+void HostSession::configLive(int ms, int songMs) {
+    requireRunning("config-live");
+    winampVisModule& m = module();
+    if (m.Config == nullptr || m.Render == nullptr) {
+        throw HostError("config-live: the module has no Config or Render function");
+    }
+    liveSongMs = songMs;
+    liveSinceSongMs = 0;
+    liveConfigDone = false;
+    liveRendering = true;
+    const int step = renderStepMs();
+    HWND host = mainWindow.handle();
+    // The main thread waits for the loop pumping its messages: it calls Config when it takes
+    // the posted request, and answers each step's request to move the player on meanwhile.
+    PostMessageA(host, kHostConfigMessage, 0, 0);
+    visThread().run([&] {
+        int done = 0;
+        while (done < ms || !liveConfigDone) {
+            LiveStep next;
+            next.advanceMs = std::min(step, std::max(ms - done, 0));
+            SendMessageA(host, kHostStepMessage, 0, reinterpret_cast<LPARAM>(&next));
+            done += next.advanceMs;
+            audio->fill(next.songPath, next.positionMs, next.playing,
+                        VisData{m.spectrumData, m.waveformData});
+            callRender(m);
+            waitPumping(nullptr, static_cast<DWORD>(step));  // the host's pause between calls
+        }
+    });
+    liveRendering = false;
+    settle();
+}
+
+void HostSession::configInRender() {
+    requireRunning("config-in-render");
+    configOnNextRequest = true;
+    renderOnce();
+    configOnNextRequest = false;  // left unused by a render call that asked nothing
+    settle();
+}
+
+void HostSession::liveStep(LiveStep& step) {
+    playerState.advance(step.advanceMs);
+    if (liveSongMs > 0 && !playerState.playlist().empty()) {
+        liveSinceSongMs += step.advanceMs;
+        if (liveSinceSongMs >= liveSongMs) {
+            liveSinceSongMs -= liveSongMs;
+            const auto count = static_cast<int>(playerState.playlist().size());
+            select((playerState.listPosition() + 1) % count);
+        }
+    }
+    const Player::Entry* entry = playerState.entryAt(playerState.listPosition());
+    step.songPath = entry == nullptr ? std::string() : entry->path;
+    step.positionMs = playerState.clockMs();
+    step.playing = playerState.playingState() == 1;
+}
+
+LRESULT HostSession::hostPrivate(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kHostStepMessage:
+            liveStep(*reinterpret_cast<LiveStep*>(lParam));
+            return 0;
+        case kHostConfigMessage:
+            callConfig();
+            liveConfigDone = true;
+            return 0;
+        case kHostSelectMessage:
+            select(static_cast<int>(wParam));
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void HostSession::callRender(winampVisModule& m) {
+    visRendering = true;
+    m.Render(&m);
+    visRendering = false;
+}
+
+void HostSession::noteMainThreadRender() {
+    // A request the plug-in makes on this thread itself arrives without being sent from
+    // another thread.
+    if (InSendMessage() != FALSE || !(visRendering || liveRendering) || overlapSeen) {
+        return;
+    }
+    overlapSeen = true;
+    printLine(
+        "overlap: a render call on the host's main thread while the visualization thread "
+        "renders");
+}
+
 int HostSession::renderStepMs() {
     return visModule->delayMs > 0 ? visModule->delayMs : kDefaultDelayMs;
 }
@@ -191,7 +297,7 @@ void HostSession::renderOnce() {
     const bool playing = playerState.playingState() == 1;
     visThread().run([&] {
         audio->fill(songPath, positionMs, playing, VisData{m->spectrumData, m->waveformData});
-        m->Render(m);
+        callRender(*m);
     });
 }
 
@@ -375,7 +481,7 @@ void HostSession::settle() {
 }
 
 int HostSession::exitStatus() const {
-    return boxWatcher.sawUnanswered() ? kExitRunFailed : kExitOk;
+    return boxWatcher.sawUnanswered() || overlapSeen ? kExitRunFailed : kExitOk;
 }
 
 LRESULT HostSession::answerFileInfo(const extendedFileInfoStruct* request) const {
@@ -393,6 +499,13 @@ LRESULT HostSession::answerFileInfo(const extendedFileInfoStruct* request) const
 }
 
 LRESULT HostSession::answerIpc(WPARAM wParam, LPARAM ipc) {
+    if (ipc == IPC_GETLISTPOS) {  // the first request of every render call
+        noteMainThreadRender();
+    }
+    if (ipc == IPC_GETOUTPUTTIME && configOnNextRequest) {
+        configOnNextRequest = false;
+        callConfig();
+    }
     switch (ipc) {
         case IPC_ISPLAYING:
             return playerState.playingState();

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,13 @@ class HostSession : public HostEvents {
     void printHeader();
     void init();
     void config();
+    // Config from the main thread while the visualization thread keeps calling Render for ms of
+    // playback (and on until Config returns), selecting the next playlist entry every songMs
+    // (0: never), as a player does while its preferences are open.
+    void configLive(int ms, int songMs);
+    // Config from the main thread while it answers the playback-time request of the next
+    // render call (one that follows playback): the configuration runs inside that call.
+    void configInRender();
     void run(int ms);
     void quit();
 
@@ -70,6 +78,7 @@ class HostSession : public HostEvents {
     bool hostCommand(WPARAM command) override;
     bool hostSysCommand(WPARAM command) override;
     void hostKey(bool down, WPARAM virtualKey) override;
+    LRESULT hostPrivate(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     static constexpr int kFrameControl = -1;
 
@@ -82,6 +91,14 @@ class HostSession : public HostEvents {
     LRESULT answerFileInfo(const extendedFileInfoStruct* request) const;
     int renderStepMs();
     void renderOnce();
+    // The module's Render on the visualization thread, marked so that a render call on another
+    // thread meanwhile is seen.
+    void callRender(winampVisModule& m);
+    void callConfig();
+    // A render call began on the main thread: two at once when the visualization thread renders.
+    void noteMainThreadRender();
+    struct LiveStep;
+    void liveStep(LiveStep& step);
     void bringFrameForward();
     void clickFrame(HWND frame, bool doubleClick);
     void requireRunning(const char* command) const;
@@ -99,6 +116,13 @@ class HostSession : public HostEvents {
     HWND visWindow = nullptr;  // what IPC_SETVISWND handed over
     bool initCalled = false;
     DWORD lastClickTick = 0;
+    std::atomic<bool> visRendering{false};   // the visualization thread is inside Render
+    std::atomic<bool> liveRendering{false};  // config-live's render loop runs
+    std::atomic<bool> liveConfigDone{false};
+    int liveSongMs = 0;
+    int liveSinceSongMs = 0;
+    bool configOnNextRequest = false;
+    bool overlapSeen = false;
 };
 
 }  // namespace zor::hostsim

@@ -5,9 +5,6 @@
 namespace zor::hostsim {
 namespace {
 
-// The real host's class name, so that plug-ins looking for it find this window.
-constexpr const char* kHostClassName = "Winamp v1.x";
-
 void registerHostClass() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
@@ -71,6 +68,9 @@ LRESULT HostWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             events.hostKey(message == WM_KEYDOWN, wParam);
             return 0;
         default:
+            if (message >= kHostPrivateFirst && message <= kHostPrivateLast) {
+                return events.hostPrivate(message, wParam, lParam);
+            }
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -17,7 +17,17 @@ class HostEvents {
     virtual bool hostSysCommand(WPARAM command) = 0;
     // A key posted to the main window, as the host's own keys are.
     virtual void hostKey(bool down, WPARAM virtualKey) = 0;
+    // hostsim's own messages (kHostPrivateFirst and on), from its other threads.
+    virtual LRESULT hostPrivate(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
+
+// hostsim's own messages to the main window, so that what the player holds is only ever
+// changed on the main thread.
+inline constexpr UINT kHostPrivateFirst = WM_APP + 0x100;
+inline constexpr UINT kHostStepMessage = kHostPrivateFirst;        // a live render step
+inline constexpr UINT kHostConfigMessage = kHostPrivateFirst + 1;  // call Config now
+inline constexpr UINT kHostSelectMessage = kHostPrivateFirst + 2;  // select entry wParam
+inline constexpr UINT kHostPrivateLast = kHostSelectMessage;
 
 // The host main window: the module's hwndParent, on the host's main thread. Requests sent from
 // another thread are answered while this thread pumps messages. WM_GETTEXT answers the caption.
@@ -38,6 +48,9 @@ class HostWindow {
     HostEvents& events;
     HWND window = nullptr;
 };
+
+// The real host's class name, so that plug-ins looking for it find this window.
+inline constexpr const char* kHostClassName = "Winamp v1.x";
 
 // The caption the host shows before a song is selected.
 inline constexpr const char* kHostCaption = "Winamp";
