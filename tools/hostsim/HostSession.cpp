@@ -472,8 +472,12 @@ void HostSession::sleep(int ms) {
     waitPumping(nullptr, static_cast<DWORD>(ms));
 }
 
+// Counted on the visualization thread between two messages: counted from here, a paint running
+// there meanwhile would add the objects it holds for a moment.
 void HostSession::printGdi() {
-    printLine("gdi " + std::to_string(gdiObjectsLeft()));
+    std::size_t count = 0;
+    visThread().run([&count] { count = gdiObjectsLeft(); });
+    printLine("gdi " + std::to_string(count));
 }
 
 void HostSession::settle() {
