@@ -128,18 +128,24 @@ TEST_F(SavingTest, ASourceReadInEditModeIsSavedByteForByte) {
     }
 }
 
-TEST_F(SavingTest, ModesChooseTheTargetOnlyForMp3Songs) {
+TEST_F(SavingTest, ModesChooseTheTargetOnlyForSongsThatHoldLyrics) {
     struct Case {
         const char* song;
         int mode;
-        bool asked;
-        bool intoMp3;
+        const char* question;  // nullptr: not asked
+        bool intoSong;
     };
     const Case cases[] = {
-        {"Song.mp3", 0, true, false},  // answered No
-        {"Song.MP3", -1, false, true}, {"Song.mp3", -2, false, false},
-        {"Song.mp3", 3, false, false}, {"Song.ogg", -1, false, false},
-        {"Song.ogg", 0, false, false},
+        {"Song.mp3", 0, "Save INTO MP3 FILE???", false},  // answered No
+        {"Song.MP3", -1, nullptr, true},
+        {"Song.mp3", -2, nullptr, false},
+        {"Song.mp3", 3, nullptr, false},
+        {"Song.flac", 0, "Save INTO FLAC FILE???", false},
+        {"Song.ogg", -1, nullptr, true},
+        {"Song.Opus", 0, "Save INTO OPUS FILE???", false},
+        {"Song.m4a", 0, "Save INTO M4A FILE???", false},
+        {"Song.wav", -1, nullptr, false},  // nothing to store lyrics in
+        {"Song.wma", 0, nullptr, false},   // read, never written
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.song) + " mode " + std::to_string(c.mode));
@@ -152,13 +158,13 @@ TEST_F(SavingTest, ModesChooseTheTargetOnlyForMp3Songs) {
 
         EXPECT_EQ(core.saveLyrics(c.mode), 1);
 
-        EXPECT_EQ(prompt.boxes.size(), c.asked ? 1u : 0u);
-        if (c.asked) {
-            expectOnlyBox(PromptOwner::PluginWindow, "Save INTO MP3 FILE???", "Save",
+        EXPECT_EQ(prompt.boxes.size(), c.question != nullptr ? 1u : 0u);
+        if (c.question != nullptr) {
+            expectOnlyBox(PromptOwner::PluginWindow, c.question, "Save",
                           PromptButtons::YesNoCancel);
         }
-        EXPECT_EQ(stores.size(), c.intoMp3 ? 1u : 0u);
-        EXPECT_EQ(fs::exists(music + "/Song.LRC"), !c.intoMp3);
+        EXPECT_EQ(stores.size(), c.intoSong ? 1u : 0u);
+        EXPECT_EQ(fs::exists(music + "/Song.LRC"), !c.intoSong);
     }
 }
 
