@@ -68,12 +68,6 @@ std::string readStart(InputFile& file) {
     return start;
 }
 
-// Closed again at once: a song held open cannot be rewritten.
-std::string songStartOf(const std::string& songPath) {
-    const auto file = platformFileSystem().openShared(songPath);
-    return file ? readStart(*file) : std::string();
-}
-
 std::string_view viewOf(const TagLib::ByteVector& bytes) {
     return {bytes.data(), bytes.size()};
 }
@@ -190,18 +184,19 @@ std::string lyricsStoreName(const std::string& songPath) {
 
 Id3StoreOutcome storeLyricsInSong(const std::string& songPath, const std::string& text) {
     const std::string extension = upperExtension(songPath);
+    std::string before;
+    const bool read = readWholeFile(songPath, before);
     if (extension == "MP3") {
-        const Id3v2Header header = readId3v2Header(songStartOf(songPath));
-        if (!header.wellFormed || header.major != 4 || text.empty()) {
+        const Id3v2Header header = readId3v2Header(before);
+        if (!read || text.empty() || !header.wellFormed || header.major != 4) {
             return storeLyricsInMp3(songPath, text);
         }
     }
-    std::string before;
     if (text.empty()) {
         return outcome(Id3StoreResult::NothingToStore,
                        "There are no lyrics to save into the " + extension + " file.");
     }
-    if (!readWholeFile(songPath, before)) {
+    if (!read) {
         return outcome(Id3StoreResult::Failed,
                        "The " + extension + " file could not be opened: " + songPath);
     }
