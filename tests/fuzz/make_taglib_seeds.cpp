@@ -128,6 +128,7 @@ int main(int argc, char** argv) {
         return bytesOf(stream);
     }();
     write(corpus / "taglib_ape", "mp3", '\0', std::string(1, '\0') + mp3Ape);
-    write(corpus / "taglib_asf", "noise", '\0', mp3fixtures::audio(200));
+    write(corpus / "taglib_asf", "lyrics", '\0',
+          songfixtures::asfSong(u"[00:01.00]Premi\u00E8re\r\n[00:02.50]two"));
     return 0;
 }

@@ -63,6 +63,23 @@ std::string box(const std::string& type, const std::string& payload) {
     return bigEndian(8 + payload.size(), 4) + type + payload;
 }
 
+std::string guid(const char* bytes) {
+    return std::string(bytes, 16);
+}
+
+std::string asfObject(const std::string& id, const std::string& payload) {
+    return id + littleEndian(24 + payload.size(), 8) + payload;
+}
+
+// UTF-16LE with its terminating NUL, as ASF keeps names and text.
+std::string utf16(const std::u16string& text) {
+    std::string out;
+    for (const char16_t unit : text + u'\0') {
+        out += littleEndian(unit, 2);
+    }
+    return out;
+}
+
 }  // namespace
 
 std::string flacSong(std::size_t audioSize) {
@@ -133,6 +150,24 @@ std::string m4aSong(std::size_t audioSize) {
     const std::size_t moovSize = moovFor(0).size();
     const std::string moov = moovFor(static_cast<std::uint32_t>(ftyp.size() + moovSize + 8));
     return ftyp + moov + box("mdat", mp3fixtures::audio(audioSize));
+}
+
+std::string asfSong(const std::u16string& lyrics, std::uint16_t claimedCount) {
+    const std::string name = utf16(u"WM/Lyrics");
+    const std::string value = utf16(lyrics);
+    const std::string attribute = littleEndian(name.size(), 2) + name + littleEndian(0, 2) +
+                                  littleEndian(value.size(), 2) + value;
+    const std::string objects =
+        asfObject(guid("\xA1\xDC\xAB\x8C\x47\xA9\xCF\x11\x8E\xE4\x00\xC0\x0C\x20\x53\x65"),
+                  std::string(80, '\0')) +
+        asfObject(guid("\x91\x07\xDC\xB7\xB7\xA9\xCF\x11\x8E\xE6\x00\xC0\x0C\x20\x53\x65"),
+                  std::string(78, '\0')) +
+        asfObject(guid("\x40\xA4\xD0\xD2\x07\xE3\xD2\x11\x97\xF0\x00\xA0\xC9\x5E\xA8\x50"),
+                  littleEndian(claimedCount, 2) + attribute);
+    const std::string header =
+        guid("\x30\x26\xB2\x75\x8E\x66\xCF\x11\xA6\xD9\x00\xAA\x00\x62\xCE\x6C") +
+        littleEndian(30 + objects.size(), 8) + littleEndian(3, 4) + "\x01\x02" + objects;
+    return header + mp3fixtures::audio(2000);
 }
 
 }  // namespace zor::songfixtures

@@ -18,4 +18,8 @@ std::string opusSong(std::size_t audioPackets = 6);
 
 std::string m4aSong(std::size_t audioSize = 3000);
 
+// An ASF (WMA) header with its two mandatory objects and an extended content description holding
+// a WM/Lyrics attribute, whose attribute count is claimedCount; then stand-in data packets.
+std::string asfSong(const std::u16string& lyrics, std::uint16_t claimedCount = 1);
+
 }  // namespace zor::songfixtures

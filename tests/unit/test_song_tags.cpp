@@ -209,7 +209,7 @@ TEST_F(SongTags, LyricsInTheTagsOfOtherKindsOfSong) {
         std::function<std::string()> make;
         const char* label;
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"FLAC LYRICS",
          [&] {
              return tagged<FLAC::File>(dir / "a.flac", songfixtures::flacSong(), [&](auto& f) {
@@ -263,6 +263,12 @@ TEST_F(SongTags, LyricsInTheTagsOfOtherKindsOfSong) {
          },
          "(I.T.L)"},
     };
+    cases.push_back({"WMA WM/Lyrics",
+                     [&] {
+                         return song("h.wma", songfixtures::asfSong(
+                                                  u"[00:01.50]Premi\u00E8re\r\n[00:03.00]Zweite"));
+                     },
+                     "(I.T.L)"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string path = c.make();
@@ -271,6 +277,19 @@ TEST_F(SongTags, LyricsInTheTagsOfOtherKindsOfSong) {
         EXPECT_EQ(internal, 1);
         EXPECT_EQ(label(path), c.label);
     }
+}
+
+// TagLib reads as many ASF attributes as a count claims, room or not: a 170-byte song made it build
+// millions of them. Such a count keeps the song from TagLib.
+TEST_F(SongTags, AnAsfAttributeCountWithoutRoomIsNotHandedToTagLib) {
+    EXPECT_EQ(rawLines(song("fits.wma", songfixtures::asfSong(u"one line", 1))),
+              (std::vector<std::string>{"one line"}));
+    EXPECT_TRUE(rawLines(song("claims.wma", songfixtures::asfSong(u"one line", 65535))).empty());
+    // The song the fuzzer found: a header that claims no size and objects that claim thousands.
+    const std::string found = songfixtures::asfSong(u"x", 40000);
+    EXPECT_TRUE(
+        rawLines(song("found.wma", found.substr(0, 16) + std::string(8, '\0') + found.substr(24)))
+            .empty());
 }
 
 TEST_F(SongTags, ASongWithoutLyricsOrBrokenShowsNone) {
