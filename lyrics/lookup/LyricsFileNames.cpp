@@ -60,7 +60,10 @@ std::vector<LyricsFileName> lyricsFileNames(const std::string& songPath,
     auto addArtistTitle = [&](const std::string& folder) {
         if (!artistTitle.empty()) {
             for (const std::string& extension : extensions) {
-                add(withSeparator(folder) + artistTitle + "." + extension, extension);
+                std::string name = withSeparator(folder);
+                name += artistTitle;
+                name += '.';
+                add(name + extension, extension);
             }
         }
     };

@@ -174,7 +174,7 @@ std::optional<std::string> readMp3ApeLyrics(FileSystem& files, const std::string
 }
 
 std::string lyricsStoreName(const std::string& songPath) {
-    const std::string extension = upperExtension(songPath);
+    std::string extension = upperExtension(songPath);
     if (extension == "MP3") {
         return extension;
     }

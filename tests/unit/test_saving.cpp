@@ -349,6 +349,38 @@ TEST_F(SavingTest, IntoMp3OffersToRemoveTheFilesThatWouldStillWin) {
     EXPECT_FALSE(fs::exists(music + "/Song.LRC"));
 }
 
+TEST_F(SavingTest, IntoAFlacOffersTheNewNamesTooInTheLookupOrder) {
+    host.metadata = {{"Artist", "Band"}, {"Title", "Tune"}};
+    core.AlternativeLRCPath = alt;
+    core.songPath = music + "/Song.flac";
+    const std::vector<std::string> files = {alt + "/Band - Tune.TXT", music + "/Song.LRC",
+                                            music + "/Lyrics/Song.TXT",
+                                            music + "/Lyrics/Band - Tune.LRC"};
+    fs::create_directory(music + "/Lyrics");
+    for (const std::string& file : files) {
+        writeFile(file, "x");
+    }
+    prompt.answers = {PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::No,
+                      PromptAnswer::Yes};
+
+    EXPECT_EQ(core.saveLyrics(0), 1);
+
+    expectOnlyBox(PromptOwner::PluginWindow, "Save INTO FLAC FILE???", "Save",
+                  PromptButtons::YesNoCancel);
+    ASSERT_EQ(prompt.boxes.size(), 5u);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        expectOnlyBox(PromptOwner::PluginWindow,
+                      "Do you want remove the file " + files[i] +
+                          "?\nIf you choose 'NO', the lyrics can be read from this file an not "
+                          "from the flac file.",
+                      "REMOVE THE FILE?", PromptButtons::YesNo, i + 1);
+    }
+    EXPECT_FALSE(fs::exists(files[0]));
+    EXPECT_FALSE(fs::exists(files[1]));
+    EXPECT_TRUE(fs::exists(files[2]));  // No
+    EXPECT_FALSE(fs::exists(files[3]));
+}
+
 TEST_F(SavingTest, IntoMp3ThatStoredNothingIsNotASave) {
     struct Case {
         Id3StoreResult result;
