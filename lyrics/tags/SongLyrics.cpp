@@ -76,16 +76,26 @@ Id3StoreOutcome outcome(Id3StoreResult result, std::string message) {
     return Id3StoreOutcome{result, std::move(message)};
 }
 
-// Why the song rewritten in memory may not be written, or empty when it may.
+bool sameAudio(const SongTagFormat& format, const std::string& before,
+               const TagLib::ByteVector& after) {
+    const auto audioBefore = format.audioOf(before);
+    if (!audioBefore) {
+        return false;
+    }
+    const auto audioAfter = format.audioOf(viewOf(after));
+    return audioAfter && *audioBefore == *audioAfter;
+}
+
+// Why the song rewritten in memory may not be written, or empty when it may. The checks run one
+// after the other, so at most two copies of the audio are held besides the song's two versions.
 std::string checkRewritten(const SongTagFormat& format, const std::string& before,
                            const TagLib::ByteVector& after, const std::string& text,
                            const std::string& otherTagsBefore) {
     const std::string fileName = "the " + format.name() + " file";
-    const auto audioBefore = format.audioOf(before);
-    const auto audioAfter = format.audioOf(viewOf(after));
-    if (!audioBefore || !audioAfter || *audioBefore != *audioAfter) {
+    if (!sameAudio(format, before, after)) {
         return "the audio data of " + fileName + " would change";
     }
+    // TagLib shares a vector's bytes between copies until one is changed: these read in place.
     TagLib::ByteVectorStream readBack(after);
     if (format.readLyrics(readBack) != text) {
         return "the lyrics do not read back from " + fileName;
@@ -124,13 +134,16 @@ Id3StoreOutcome storeThroughTagLib(const SongTagFormat& format, const std::strin
     }
     TagLib::ByteVectorStream song(
         TagLib::ByteVector(before.data(), static_cast<unsigned int>(before.size())));
-    TagLib::ByteVectorStream original(*song.data());
-    const std::string otherTagsBefore = format.otherTagsOf(original);
+    std::string otherTagsBefore;
+    {
+        TagLib::ByteVectorStream original(*song.data());
+        otherTagsBefore = format.otherTagsOf(original);
+    }
     const std::string refusal = format.storeLyrics(song, text);
     if (!refusal.empty()) {
         return outcome(Id3StoreResult::Refused, refusal);
     }
-    const TagLib::ByteVector after = *song.data();
+    const TagLib::ByteVector& after = *song.data();
     const std::string problem = checkRewritten(format, before, after, text, otherTagsBefore);
     if (!problem.empty()) {
         return outcome(Id3StoreResult::Refused, "The lyrics were not stored (" + problem +

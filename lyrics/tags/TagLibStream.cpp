@@ -7,10 +7,12 @@ namespace zor {
 
 namespace {
 
-// TagLib's positions are longs, 32 bits on Windows: a larger song is read as far as they reach.
+// TagLib's positions are longs (32 bits on Windows) and its blocks have unsigned int sizes: a
+// larger song is read as far as both reach.
 std::int64_t streamLength(const InputFile& file) {
-    const std::int64_t size = file.size();
-    return std::clamp<std::int64_t>(size, 0, std::numeric_limits<long>::max());
+    const std::int64_t most = std::min<std::int64_t>(std::numeric_limits<long>::max(),
+                                                     std::numeric_limits<unsigned int>::max());
+    return std::clamp<std::int64_t>(file.size(), 0, most);
 }
 
 }  // namespace
