@@ -12,6 +12,7 @@
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
 #include "lyrics/lookup/SongNames.h"
+#include "lyrics/tags/SongLyrics.h"
 
 namespace zor {
 
@@ -321,7 +322,7 @@ void CLyricsPluginApp::openTextEditor() {
 
     CDlgEditor editor(window);
     editor.setEditLines(*window.editList);
-    editor.setCanSaveInMp3(isMp3Path(songPath));
+    editor.setCanSaveInMp3(!lyricsStoreName(songPath).empty());
     const INT_PTR result = editor.DoModal(fw::frameworkModule());
     if (result == CDlgEditor::kSaveInMp3 || result == CDlgEditor::kSaveAsLrc) {
         saveLyrics(static_cast<int>(result));

@@ -1,8 +1,11 @@
 // Saving editList: as an LRC file through a temporary file, or into the MP3's lyrics frame.
 #include "lyrics/edit/LyricsWriter.h"
 
+#include <cctype>
+
 #include "diag/ErrorReport.h"
 #include "lyrics/edit/SafeWrite.h"
+#include "lyrics/lookup/LyricsFileNames.h"
 #include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
 
@@ -19,6 +22,18 @@ constexpr const char* kStoreFailedText = "The lyrics could not be saved into the
 constexpr int kPathNotFoundCode = 3;
 
 enum class SaveChoice { IntoMp3, LrcFile, Cancelled };
+
+// "mp3", "flac": the kind of song the lyrics went into, as the removal question names it.
+std::string kindOfSong(const std::string& songPath) {
+    std::string kind = lyricsStoreName(songPath);
+    if (kind.empty()) {
+        return "mp3";
+    }
+    for (char& c : kind) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return kind;
+}
 
 }  // namespace
 
@@ -38,8 +53,9 @@ bool writeLrcLines(const LineList& lines, OutputFile& file) {
 
 namespace {
 
-SaveChoice chooseTarget(Prompt& prompt, bool isMp3, int mode) {
-    if (!isMp3) {
+// storeName: the song's kind when lyrics can go into it ("MP3", "FLAC"), else empty.
+SaveChoice chooseTarget(Prompt& prompt, const std::string& storeName, int mode) {
+    if (storeName.empty()) {
         return SaveChoice::LrcFile;
     }
     if (mode == -1) {
@@ -48,8 +64,8 @@ SaveChoice chooseTarget(Prompt& prompt, bool isMp3, int mode) {
     if (mode != 0) {
         return SaveChoice::LrcFile;
     }
-    switch (prompt.show(PromptOwner::PluginWindow, "Save INTO MP3 FILE???", kSaveCaption,
-                        PromptButtons::YesNoCancel)) {
+    switch (prompt.show(PromptOwner::PluginWindow, "Save INTO " + storeName + " FILE???",
+                        kSaveCaption, PromptButtons::YesNoCancel)) {
         case PromptAnswer::Yes:
             return SaveChoice::IntoMp3;
         case PromptAnswer::No:
@@ -76,13 +92,10 @@ bool saveIntoMp3(LyricsCore& core) {
                          PromptButtons::Ok);
         return false;
     }
-    if (!core.AlternativeLRCPath.empty()) {
-        for (const std::string& ext : core.lyricsExt) {
-            core.offerRemoveFile(nameInFolder(core.AlternativeLRCPath, core.songPath, ext));
-        }
-    }
-    for (const std::string& ext : core.lyricsExt) {
-        core.offerRemoveFile(nameBesideSong(core.songPath, ext));
+    // Every external file the lookup would still prefer, in the lookup's order.
+    for (const LyricsFileName& name : lyricsFileNames(core.songPath, core.AlternativeLRCPath,
+                                                      core.songMetadata(), core.lyricsExt)) {
+        core.offerRemoveFile(name.path);
     }
     return true;
 }
@@ -135,12 +148,11 @@ int LyricsCore::saveLyrics(int mode) {
     if (songPath.empty()) {
         return 0;
     }
-    const bool isMp3 = isMp3Path(songPath);
     if (lyricsPath.empty()) {
         currentExt = "LRC";
         lyricsPath = nameBesideSong(songPath, currentExt);
     }
-    const SaveChoice choice = chooseTarget(prompt, isMp3, mode);
+    const SaveChoice choice = chooseTarget(prompt, lyricsStoreName(songPath), mode);
     if (choice == SaveChoice::Cancelled) {
         return 0;
     }
@@ -159,7 +171,8 @@ void LyricsCore::offerRemoveFile(const std::string& name) {
     const std::string existing = files.resolve(name);
     const std::string question = "Do you want remove the file " + existing +
                                  "?\nIf you choose 'NO', the lyrics can be read from this file "
-                                 "an not from the mp3 file.";
+                                 "an not from the " +
+                                 kindOfSong(songPath) + " file.";
     if (prompt.show(PromptOwner::PluginWindow, question, "REMOVE THE FILE?",
                     PromptButtons::YesNo) != PromptAnswer::Yes) {
         return;

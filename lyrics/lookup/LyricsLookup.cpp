@@ -1,9 +1,10 @@
 // The load step: which source a song's lyrics come from, and how the result is labelled.
-#include <functional>
-
+#include "lyrics/lookup/LyricsFileNames.h"
 #include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TextFunctions.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/tags/SongLyrics.h"
 
 namespace zor {
 
@@ -28,6 +29,14 @@ std::string sourceLabel(bool internal, bool tagged) {
 
 }  // namespace
 
+SongMetadata LyricsCore::songMetadata() {
+    auto ask = [&](const char* key) {
+        std::string answer;
+        return host.extendedFileInfo(songPath, key, answer) ? trimSpaces(answer) : std::string();
+    };
+    return SongMetadata{ask("Artist"), ask("Title")};
+}
+
 int LyricsCore::readLyricsFile(const std::string& path, int& count) {
     const std::unique_ptr<InputFile> file = files.openShared(path);
     if (!file) {
@@ -40,7 +49,6 @@ int LyricsCore::readLyricsFile(const std::string& path, int& count) {
 void LyricsCore::loadLyrics(const std::string& newSongPath) {
     internalLyrics = 0;
     songFile = songPath = cut(newSongPath, kMaxPathChars);
-    const bool isMp3 = isMp3Path(songPath);
     const bool displayMode = isLyricsListVisible();
 
     // Whichever list is showing is refilled; when neither shows, the edit list is, so a reload
@@ -53,33 +61,25 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
     if (displayMode) {
         droppedLines = 0;
         pathLine = 0;
-        buildSongInfo(songPath, isMp3, count);
+        buildSongInfo(songPath, isMp3Path(songPath), count);
         headerLines = count;
     }
     const int before = count;
 
     // The first external name that opens wins, even when the file is empty.
-    auto tryNames = [&](const std::function<std::string(const std::string&)>& nameFor) {
-        for (const std::string& extension : lyricsExt) {
-            const std::string name = nameFor(extension);
-            if (!name.empty() && readLyricsFile(name, count) != 0) {
-                lyricsPath = files.resolve(name);
-                currentExt = extension;
-                return true;
-            }
-        }
-        return false;
-    };
     lyricsPath.clear();
     currentExt = "LRC";
-    bool found = !AlternativeLRCPath.empty() && tryNames([&](const std::string& extension) {
-        return nameInFolder(AlternativeLRCPath, songPath, extension);
-    });
-    if (!found) {
-        found = tryNames(
-            [&](const std::string& extension) { return nameBesideSong(songPath, extension); });
+    bool found = false;
+    for (const LyricsFileName& name :
+         lyricsFileNames(songPath, AlternativeLRCPath, songMetadata(), lyricsExt)) {
+        if (readLyricsFile(name.path, count) != 0) {
+            lyricsPath = files.resolve(name.path);
+            currentExt = name.extension;
+            found = true;
+            break;
+        }
     }
-    if (!found && isMp3) {
+    if (!found && songMayHoldLyrics(songPath)) {
         found = readInternalLyrics(songPath, count) != 0;
         internalLyrics = 1;
     }

@@ -9,11 +9,13 @@
 #include "config/Settings.h"
 #include "diag/Prompt.h"
 #include "host/HostLink.h"
+#include "lyrics/lookup/LyricsFileNames.h"
 #include "lyrics/lookup/SongInfo.h"
 #include "lyrics/model/LineList.h"
 #include "lyrics/model/TimeTag.h"
 #include "lyrics/platform/FileSystem.h"
 #include "lyrics/tags/Id3Lyrics.h"
+#include "lyrics/tags/SongLyrics.h"
 
 namespace zor {
 
@@ -46,6 +48,8 @@ class LyricsCore : public AppSettings {
     // Sources.
     void loadLyrics(const std::string& newSongPath);
     int readLyricsFile(const std::string& path, int& count);
+    // The song's artist and title as the host knows them, for the "Artist - Title" file names.
+    SongMetadata songMetadata();
     int readInternalLyrics(const std::string& path, int& count);
     int readLyrics3Tag(const std::string& path, int& count);
     int readLyrics3(InputFile& file, std::int64_t windowStart, int version, int windowLength,
@@ -64,9 +68,10 @@ class LyricsCore : public AppSettings {
     void offerRemoveFile(const std::string& name);
     // The editList items joined by CR LF, none after the last: what goes into the MP3.
     std::string editListText() const;
-    // The store into the MP3; tests put a stand-in here.
+    // The store into the song (an MP3 or another kind that holds lyrics); tests put a stand-in
+    // here.
     std::function<Id3StoreOutcome(const std::string&, const std::string&)> storeIntoMp3 =
-        storeLyricsInMp3;
+        storeLyricsInSong;
 
     // Model state, named as the rest of the system names it.
     TimeTagTable timeTags{};

@@ -8,9 +8,12 @@
 
 #include <memory>
 
+#include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/platform/CodePage.h"
 #include "lyrics/tags/Id3Guard.h"
+#include "lyrics/tags/Mp3Layout.h"
+#include "lyrics/tags/SongLyrics.h"
 
 namespace zor {
 
@@ -103,20 +106,37 @@ int LyricsCore::readInternalLyrics(const std::string& path, int& count) {
     // The library is given the leading tag from memory, not the file: reading a file it seeks for
     // almost every field, and its own Lyrics3 parser turns CR LF into LF (which loses empty lines)
     // one seek per character; the Lyrics3 tag is read by our own reader instead.
+    // Songs of other kinds are read through TagLib alone.
+    if (!isMp3Path(path)) {
+        const auto text = readSongTagLyrics(files, path);
+        return text ? readLines(*text, count) : 0;
+    }
     std::string text;
     bool found = false;
     const auto tagBytes = readLeadingId3v2Tag(files, path);
-    if (tagBytes && !tagBytes->empty() && id3TagSafeForLibrary(*tagBytes)) {
+    // id3lib reads versions 2.2 and 2.3; TagLib reads a later version, and what id3lib cannot
+    // (synchronised lyrics, user text frames) in any version.
+    if (tagBytes && !tagBytes->empty() && readId3v2Header(*tagBytes).major <= 3 &&
+        id3TagSafeForLibrary(*tagBytes)) {
         ID3_MemoryReader reader(tagBytes->data(), tagBytes->size());
         const auto tag = std::make_unique<ID3_Tag>();
         tag->Link(reader, ID3TT_ID3V2);
         found = getID3Lyrics(tag.get(), text);
     }
+    if (!found && tagBytes && !tagBytes->empty()) {
+        const auto tagLibText = readId3v2TagLyrics(*tagBytes);
+        found = tagLibText.has_value();
+        text = tagLibText.value_or("");
+    }
     if (found) {
         readLines(text, count);
         return 1;
     }
-    return readLyrics3Tag(path, count);
+    if (readLyrics3Tag(path, count) != 0) {
+        return 1;
+    }
+    const auto apeText = readMp3ApeLyrics(files, path);
+    return apeText ? readLines(*apeText, count) : 0;
 }
 
 }  // namespace zor

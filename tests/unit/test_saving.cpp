@@ -128,18 +128,24 @@ TEST_F(SavingTest, ASourceReadInEditModeIsSavedByteForByte) {
     }
 }
 
-TEST_F(SavingTest, ModesChooseTheTargetOnlyForMp3Songs) {
+TEST_F(SavingTest, ModesChooseTheTargetOnlyForSongsThatHoldLyrics) {
     struct Case {
         const char* song;
         int mode;
-        bool asked;
-        bool intoMp3;
+        const char* question;  // nullptr: not asked
+        bool intoSong;
     };
     const Case cases[] = {
-        {"Song.mp3", 0, true, false},  // answered No
-        {"Song.MP3", -1, false, true}, {"Song.mp3", -2, false, false},
-        {"Song.mp3", 3, false, false}, {"Song.ogg", -1, false, false},
-        {"Song.ogg", 0, false, false},
+        {"Song.mp3", 0, "Save INTO MP3 FILE???", false},  // answered No
+        {"Song.MP3", -1, nullptr, true},
+        {"Song.mp3", -2, nullptr, false},
+        {"Song.mp3", 3, nullptr, false},
+        {"Song.flac", 0, "Save INTO FLAC FILE???", false},
+        {"Song.ogg", -1, nullptr, true},
+        {"Song.Opus", 0, "Save INTO OPUS FILE???", false},
+        {"Song.m4a", 0, "Save INTO M4A FILE???", false},
+        {"Song.wav", -1, nullptr, false},  // nothing to store lyrics in
+        {"Song.wma", 0, nullptr, false},   // read, never written
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.song) + " mode " + std::to_string(c.mode));
@@ -152,13 +158,13 @@ TEST_F(SavingTest, ModesChooseTheTargetOnlyForMp3Songs) {
 
         EXPECT_EQ(core.saveLyrics(c.mode), 1);
 
-        EXPECT_EQ(prompt.boxes.size(), c.asked ? 1u : 0u);
-        if (c.asked) {
-            expectOnlyBox(PromptOwner::PluginWindow, "Save INTO MP3 FILE???", "Save",
+        EXPECT_EQ(prompt.boxes.size(), c.question != nullptr ? 1u : 0u);
+        if (c.question != nullptr) {
+            expectOnlyBox(PromptOwner::PluginWindow, c.question, "Save",
                           PromptButtons::YesNoCancel);
         }
-        EXPECT_EQ(stores.size(), c.intoMp3 ? 1u : 0u);
-        EXPECT_EQ(fs::exists(music + "/Song.LRC"), !c.intoMp3);
+        EXPECT_EQ(stores.size(), c.intoSong ? 1u : 0u);
+        EXPECT_EQ(fs::exists(music + "/Song.LRC"), !c.intoSong);
     }
 }
 
@@ -384,6 +390,38 @@ TEST_F(SavingTest, IntoMp3OffersToRemoveTheFilesThatWouldStillWin) {
     EXPECT_EQ(core.modified, 0);
     EXPECT_EQ(core.lyricsPath, music + "/Song.LRC");
     EXPECT_FALSE(fs::exists(music + "/Song.LRC"));
+}
+
+TEST_F(SavingTest, IntoAFlacOffersTheNewNamesTooInTheLookupOrder) {
+    host.metadata = {{"Artist", "Band"}, {"Title", "Tune"}};
+    core.AlternativeLRCPath = alt;
+    core.songPath = music + "/Song.flac";
+    const std::vector<std::string> files = {alt + "/Band - Tune.TXT", music + "/Song.LRC",
+                                            music + "/Lyrics/Song.TXT",
+                                            music + "/Lyrics/Band - Tune.LRC"};
+    fs::create_directory(music + "/Lyrics");
+    for (const std::string& file : files) {
+        writeFile(file, "x");
+    }
+    prompt.answers = {PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::No,
+                      PromptAnswer::Yes};
+
+    EXPECT_EQ(core.saveLyrics(0), 1);
+
+    expectOnlyBox(PromptOwner::PluginWindow, "Save INTO FLAC FILE???", "Save",
+                  PromptButtons::YesNoCancel);
+    ASSERT_EQ(prompt.boxes.size(), 5u);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        expectOnlyBox(PromptOwner::PluginWindow,
+                      "Do you want remove the file " + files[i] +
+                          "?\nIf you choose 'NO', the lyrics can be read from this file an not "
+                          "from the flac file.",
+                      "REMOVE THE FILE?", PromptButtons::YesNo, i + 1);
+    }
+    EXPECT_FALSE(fs::exists(files[0]));
+    EXPECT_FALSE(fs::exists(files[1]));
+    EXPECT_TRUE(fs::exists(files[2]));  // No
+    EXPECT_FALSE(fs::exists(files[3]));
 }
 
 TEST_F(SavingTest, IntoMp3ThatStoredNothingIsNotASave) {

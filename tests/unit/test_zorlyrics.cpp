@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Fakes.h"
+#include "SongFixtures.h"
 
 namespace zor {
 namespace {
@@ -161,7 +162,8 @@ TEST_F(Zorlyrics, EmbedRefusesWhatItCannotStore) {
     const std::string song = dir.write("Song.mp3", bareMp3());
     const std::string ogg = dir.write("Song.ogg", bareMp3());
     const std::vector<std::vector<std::string>> cases = {
-        {"embed", ogg, lyrics},                  // not an MP3
+        {"embed", ogg, lyrics},                  // not an Ogg stream
+        {"embed", dir / "Song.wav", lyrics},     // a kind of song that holds no lyrics
         {"embed", dir / "Missing.mp3", lyrics},  // no song
         {"embed", song, dir / "missing.lrc"},    // no lyrics file
         {"embed", song, empty},                  // nothing to store
@@ -177,21 +179,27 @@ TEST_F(Zorlyrics, EmbedRefusesWhatItCannotStore) {
 }
 
 TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
-    const std::string song = dir.write("Song.mp3", bareMp3());
     const std::string lyrics = dir.write("l.lrc", "[ti:T]\r\n[00:02]Two\r\n");
-    const Outcome stored = run({"embed", song, lyrics});
-    EXPECT_EQ(stored.status, 0) << stored.err;
-    EXPECT_EQ(stored.out, "stored 3 lines\n");
+    for (const auto& [name, bytes] :
+         {std::pair{"Song.mp3", bareMp3()}, std::pair{"Song.flac", songfixtures::flacSong()},
+          std::pair{"Song.opus", songfixtures::opusSong()},
+          std::pair{"Song.m4a", songfixtures::m4aSong()}}) {
+        SCOPED_TRACE(name);
+        const std::string song = dir.write(name, bytes);
+        const Outcome stored = run({"embed", song, lyrics});
+        EXPECT_EQ(stored.status, 0) << stored.err;
+        EXPECT_EQ(stored.out, "stored 3 lines\n");
 
-    const Outcome again = run({"embed", song, lyrics});  // the song holds them already
-    EXPECT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(again.out, "stored 3 lines\n");
+        const Outcome again = run({"embed", song, lyrics});  // the song holds them already
+        EXPECT_EQ(again.status, 0) << again.err;
+        EXPECT_EQ(again.out, "stored 3 lines\n");
 
-    const Outcome shown = run({"show", "--edit", song});
-    EXPECT_EQ(shown.status, 0) << shown.err;
-    EXPECT_EQ(shown.out,
-              "source I.T.L\nlyricsPath \ncurrentExt LRC\nheaderLines 0\nitems 3\n"
-              "0\t[ti:T]\n1\t[00:02]Two\n2\t\ndropped 0\ntags 1\n2\t1\n");
+        const Outcome shown = run({"show", "--edit", song});
+        EXPECT_EQ(shown.status, 0) << shown.err;
+        EXPECT_EQ(shown.out,
+                  "source I.T.L\nlyricsPath \ncurrentExt LRC\nheaderLines 0\nitems 3\n"
+                  "0\t[ti:T]\n1\t[00:02]Two\n2\t\ndropped 0\ntags 1\n2\t1\n");
+    }
 }
 
 }  // namespace

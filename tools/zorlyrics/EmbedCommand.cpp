@@ -1,10 +1,10 @@
-// zorlyrics embed: a lyrics file into an MP3, as "Save in MP3" stores the edit list.
+// zorlyrics embed: a lyrics file into a song, as "Save in MP3" stores the edit list.
 #include <iostream>
 
 #include "Commands.h"
 #include "Session.h"
 #include "lyrics/lookup/SongNames.h"
-#include "lyrics/tags/Id3Lyrics.h"
+#include "lyrics/tags/SongLyrics.h"
 
 namespace zor::cli {
 
@@ -20,8 +20,8 @@ int failure(const std::string& message) {
 int runEmbed(const Options& options) {
     const std::string& song = options.paths[0];
     const std::string& lyricsFile = options.paths[1];
-    if (!isMp3Path(song)) {
-        return failure(song + " is not an MP3 file");
+    if (lyricsStoreName(song).empty()) {
+        return failure(song + " is not a kind of song that lyrics can be stored into");
     }
     Session session(true, song);
     if (!session.core.files.openShared(song)) {
@@ -37,7 +37,7 @@ int runEmbed(const Options& options) {
     if (text.empty()) {
         return failure(lyricsFile + " holds no lyrics");
     }
-    const Id3StoreOutcome outcome = storeLyricsInMp3(song, text);
+    const Id3StoreOutcome outcome = storeLyricsInSong(song, text);
     if (outcome.result != Id3StoreResult::Stored) {
         const std::string reason = outcome.message.empty() ? "the store failed" : outcome.message;
         return failure("cannot store the lyrics in " + song + ": " + reason);
