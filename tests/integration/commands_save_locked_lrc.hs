@@ -3,7 +3,7 @@
 # the user is asked to configure one and the file keeps its lines; with one, the lines go there
 # and later saves of the song follow them.
 file @DIR@\music\held.lrc [00:01]Old line\n
-song @DIR@\music\held.ogg Held
+song @DIR@\music\held.wav Held
 select 0
 init
 key F9
