@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// How a lyrics text is stored outside: the encoding a file was read in (and is saved in), and its
+// line ends.
+namespace zor {
+
+enum class EncodingKind { Utf8Bom, Utf8, Utf16Le, Utf16Be, CodePage };
+
+struct TextEncoding {
+    EncodingKind kind = EncodingKind::CodePage;
+    int codePage = 0;  // for CodePage: the code page used; 0 until a file was read
+
+    // utf-8-bom, utf-8, utf-16le, utf-16be or cpNNNN.
+    std::string name() const;
+    bool operator==(const TextEncoding& other) const {
+        return kind == other.kind && (kind != EncodingKind::CodePage || codePage == other.codePage);
+    }
+    bool operator!=(const TextEncoding& other) const { return !(*this == other); }
+};
+
+// A line ends at CR LF, LF, a lone CR, or CR CR LF (which some tools write for one break).
+enum class LineEnd { CrLf, Lf, Cr, CrCrLf };
+std::string_view lineEndText(LineEnd end);
+
+struct DecodedText {
+    TextEncoding encoding;
+    std::string text;  // UTF-8, without the byte-order mark
+};
+
+// Decides a file's encoding and decodes it: a byte-order mark (UTF-8, UTF-16LE, UTF-16BE); else
+// strictly valid UTF-8 holding at least one non-ASCII character; else the fallback code page.
+DecodedText decodeFileText(std::string bytes, int fallbackCodePage);
+
+// The UTF-8 text as a file in the encoding, byte-order mark included; none when the encoding is
+// a code page that cannot hold every character of it.
+std::optional<std::string> encodeFileText(const TextEncoding& encoding, std::string_view utf8);
+
+}  // namespace zor
