@@ -4,17 +4,11 @@
 #include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
 namespace {
-
-std::string cut(std::string text, std::size_t limit) {
-    if (text.size() > limit) {
-        text.resize(limit);
-    }
-    return text;
-}
 
 // " (E.T.L)", " (I.L)" and so on.
 std::string sourceLabel(bool internal, bool tagged) {
@@ -39,7 +33,7 @@ int LyricsCore::readLyricsFile(const std::string& path, int& count) {
 
 void LyricsCore::loadLyrics(const std::string& newSongPath) {
     internalLyrics = 0;
-    songFile = songPath = cut(newSongPath, kMaxPathChars);
+    songFile = songPath = cutToChars(newSongPath, kMaxPathChars);
     const bool isMp3 = isMp3Path(songPath);
     const bool displayMode = isLyricsListVisible();
 
@@ -72,6 +66,8 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
     };
     lyricsPath.clear();
     currentExt = "LRC";
+    lyricsEncoding = TextEncoding{};
+    lyricsLineEnd = LineEnd::CrLf;
     bool found = !AlternativeLRCPath.empty() && tryNames([&](const std::string& extension) {
         return nameInFolder(AlternativeLRCPath, songPath, extension);
     });
@@ -100,8 +96,8 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
             const bool tagged = timeTags[0].line != kEndOfTable;
             const std::string title = lyricsList.text(0);
             lyricsList.remove(0);
-            lyricsList.insert(0,
-                              cut(title + sourceLabel(internalLyrics != 0, tagged), kMaxItemChars));
+            lyricsList.insert(
+                0, cutToChars(title + sourceLabel(internalLyrics != 0, tagged), kMaxItemChars));
         }
     }
 

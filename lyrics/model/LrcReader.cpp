@@ -10,6 +10,7 @@
 #include "lyrics/model/LineSplitter.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/TextFunctions.h"
+#include "lyrics/platform/CodePage.h"
 
 namespace zor {
 
@@ -173,31 +174,52 @@ class SourceReader {
 
 }  // namespace
 
-int LyricsCore::readLines(InputFile& file, int& count) {
-    SourceReader reader(*this, count);
-    LineSplitter<SourceReader> splitter(reader);
+namespace {
+
+// The whole file: its encoding can only be decided once every byte is known.
+std::string readAll(InputFile& file) {
+    std::string bytes;
+    const std::int64_t size = file.size();
+    if (size > 0) {
+        bytes.reserve(static_cast<std::size_t>(size));
+    }
     std::vector<char> block(kReadBlockSize);
     for (;;) {
         // A read error ends the source as its end would.
         const std::int64_t got = file.read(block.data(), block.size());
         if (got <= 0) {
-            break;
+            return bytes;
         }
-        splitter.feed(block.data(), static_cast<std::size_t>(got));
+        bytes.append(block.data(), static_cast<std::size_t>(got));
     }
-    splitter.finish(LineSplitter<SourceReader>::End::File);
-    count = reader.finish();
+}
+
+}  // namespace
+
+int LyricsCore::fallbackCodePage() const {
+    const int codePage = resolveCodePage(CodePage);
+    return codePageAvailable(codePage) ? codePage : ansiCodePage();
+}
+
+int LyricsCore::readLines(InputFile& file, int& count) {
+    DecodedText decoded = decodeFileText(readAll(file), fallbackCodePage());
+    lyricsEncoding = decoded.encoding;
+    lyricsLineEnd = splitLines(decoded.text, count).value_or(LineEnd::CrLf);
     return 1;
 }
 
 int LyricsCore::readLines(std::string_view text, int& count) {
-    text = text.substr(0, text.find('\0'));
+    splitLines(text.substr(0, text.find('\0')), count);
+    return 1;
+}
+
+std::optional<LineEnd> LyricsCore::splitLines(std::string_view text, int& count) {
     SourceReader reader(*this, count);
     LineSplitter<SourceReader> splitter(reader);
     splitter.feed(text.data(), text.size());
-    splitter.finish(LineSplitter<SourceReader>::End::Text);
+    splitter.finish();
     count = reader.finish();
-    return 1;
+    return splitter.firstLineEnd();
 }
 
 int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex, int maxTags) {
