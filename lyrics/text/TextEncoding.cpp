@@ -32,7 +32,7 @@ std::string TextEncoding::name() const {
         case EncodingKind::CodePage:
             break;
     }
-    return "cp" + std::to_string(codePage);
+    return "cp" + std::to_string(resolveCodePage(codePage));
 }
 
 std::string_view lineEndText(LineEnd end) {

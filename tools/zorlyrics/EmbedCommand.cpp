@@ -23,7 +23,7 @@ int runEmbed(const Options& options) {
     if (!isMp3Path(song)) {
         return failure(song + " is not an MP3 file");
     }
-    Session session(true, song);
+    Session session(true, song, {}, std::nullopt, options.codePage);
     if (!session.core.files.openShared(song)) {
         return failure("cannot read " + song);
     }
