@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "lyrics/platform/LibraryPath.h"
 #include "lyrics/tags/Id3Guard.h"
 #include "lyrics/tags/Id3Lyrics.h"
 #include "lyrics/tags/Mp3Layout.h"
@@ -40,7 +41,7 @@ std::string checkStored(const std::string& songPath, const std::string& before,
     if (audioOf(after) != audioOf(before)) {
         return "the audio data of the MP3 file changed while writing";
     }
-    const auto tag = std::make_unique<ID3_Tag>(songPath.c_str());
+    const auto tag = std::make_unique<ID3_Tag>(pathForLibrary(songPath).c_str());
     std::string stored;
     if (!getID3Lyrics(tag.get(), stored) || stored != text) {
         return "the lyrics do not read back from the MP3 file";
@@ -99,7 +100,7 @@ Id3StoreOutcome storeLyricsInMp3(const std::string& songPath, const std::string&
             "rewritten. The lyrics were not stored.");
     }
     {
-        const auto tag = std::make_unique<ID3_Tag>(songPath.c_str());
+        const auto tag = std::make_unique<ID3_Tag>(pathForLibrary(songPath).c_str());
         if (header.present && !libraryReadTag(*tag, header)) {
             return refused(
                 "The ID3v2 tag of the MP3 file cannot be read in full, so it cannot be "
