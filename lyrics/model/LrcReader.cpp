@@ -19,6 +19,8 @@ namespace {
 // Large enough that a lyrics file is one or two reads, small enough to sit on any heap.
 constexpr std::size_t kReadBlockSize = std::size_t{64} * 1024;
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // U+FEFF in UTF-8
+
 constexpr std::int64_t kLargestTagValue = std::numeric_limits<std::int32_t>::max();
 
 // The ID tags whose lines the lyrics list hides; compared up to the tag's first colon.
@@ -105,6 +107,10 @@ class SourceReader {
             line.resize(nul);
         }
         const bool displayMode = core_.isLyricsListVisible();
+        if (displayMode && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+            // A mark inside the text, left where files were joined, is no part of the lyrics.
+            line.erase(0, kByteOrderMark.size());
+        }
         removeTrailingBlanksKeepingOne(line);
         const int before = tagCount_;
         int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, kMaxTimeTags);

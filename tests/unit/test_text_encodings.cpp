@@ -171,8 +171,9 @@ TEST_F(TextEncodings, TheMarkIsNeverShownAndTheFirstTimedLineKeepsItsTag) {
     lyricsList.setVisible(true);
     editList.setVisible(false);
     int count = 0;
-    core.readLyricsFile(dir.write("bom.lrc", kUtf8Mark + "[00:01]first line\r\n[00:03]next"),
-                        count);
+    core.readLyricsFile(
+        dir.write("bom.lrc", kUtf8Mark + "[00:01]first line\r\n" + kUtf8Mark + "[00:03]next"),
+        count);
     EXPECT_EQ(lyricsList.items(), (Lines{"first line", "next"}));
     EXPECT_EQ(core.timeTags[0].seconds, 1);
     EXPECT_EQ(core.timeTags[0].line, 0);
