@@ -186,17 +186,18 @@ namespace {
 std::string readAll(InputFile& file) {
     std::string bytes;
     const std::int64_t size = file.size();
-    if (size > 0) {
-        bytes.reserve(static_cast<std::size_t>(size));
-    }
-    std::vector<char> block(kReadBlockSize);
+    bytes.reserve((size > 0 ? static_cast<std::size_t>(size) : 0) + kReadBlockSize);
+    std::size_t used = 0;
     for (;;) {
+        // Room for one more block, read straight into the text.
+        bytes.resize(used + kReadBlockSize);
+        const std::int64_t got = file.read(bytes.data() + used, kReadBlockSize);
         // A read error ends the source as its end would.
-        const std::int64_t got = file.read(block.data(), block.size());
         if (got <= 0) {
+            bytes.resize(used);
             return bytes;
         }
-        bytes.append(block.data(), static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
     }
 }
 

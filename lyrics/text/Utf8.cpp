@@ -77,19 +77,43 @@ const char* skipAscii(const char* p, const char* end) {
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
-    for (;;) {
-        p = skipAscii(p, end);
-        if (p == end) {
-            return true;
+    // One pass with the common sequences checked inline: this runs over every unmarked file.
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = p + bytes.size();
+    const auto continuation = [](unsigned char c) { return (c & 0xC0U) == 0x80U; };
+    while (p < end) {
+        if (end - p >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, sizeof word);
+            if ((word & kHighBits) == 0) {
+                p += 8;
+                continue;
+            }
         }
-        const std::size_t length = validSequenceLength(p, end);
-        if (length == 0) {
-            return false;
+        const unsigned lead = *p;
+        if (lead < 0x80) {
+            ++p;
+        } else if (lead < 0xE0) {
+            if (lead < 0xC2 || end - p < 2 || !continuation(p[1])) {
+                return false;
+            }
+            p += 2;
+        } else if (lead < 0xF0) {
+            if (end - p < 3 || !continuation(p[1]) || !continuation(p[2]) ||
+                (lead == 0xE0 && p[1] < 0xA0) || (lead == 0xED && p[1] > 0x9F)) {
+                return false;
+            }
+            p += 3;
+        } else {
+            const std::size_t length = validSequenceLength(reinterpret_cast<const char*>(p),
+                                                           reinterpret_cast<const char*>(end));
+            if (length == 0) {
+                return false;
+            }
+            p += length;
         }
-        p += length;
     }
+    return true;
 }
 
 bool isAscii(std::string_view bytes) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "lyrics/text/Utf16.h"
 #include "lyrics/text/Utf8.h"
@@ -16,7 +17,7 @@ constexpr std::array<char16_t, 32> kHighControls{
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// The UTF-8 form of every byte, made once.
+// The UTF-8 form of every byte, made once: at most three bytes each.
 struct DecodeTable {
     DecodeTable() {
         for (unsigned byte = 0; byte < 256; ++byte) {
@@ -24,10 +25,12 @@ struct DecodeTable {
             const char32_t codePoint =
                 byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : char32_t{byte};
             appendUtf8(text, codePoint);
-            forms[byte] = text;
+            text.copy(forms[byte].data(), text.size());
+            lengths[byte] = static_cast<unsigned char>(text.size());
         }
     }
-    std::array<std::string, 256> forms;
+    std::array<std::array<char, 4>, 256> forms{};
+    std::array<unsigned char, 256> lengths{};
 };
 
 const DecodeTable& decodeTable() {
@@ -51,16 +54,23 @@ std::optional<char> byteFor(char16_t unit) {
 
 std::string decodeWindows1252(std::string_view bytes) {
     const DecodeTable& table = decodeTable();
-    std::string text;
-    text.reserve(bytes.size() + bytes.size() / 4);
+    std::size_t high = 0;
+    for (const char c : bytes) {
+        high += static_cast<unsigned char>(c) >> 7;
+    }
+    // At most three bytes for each high byte, and room for the last four-byte store.
+    std::string text(bytes.size() + 2 * high + 1, '\0');
+    char* out = text.data();
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80) {
-            text += c;
+            *out++ = c;
         } else {
-            text += table.forms[byte];
+            std::memcpy(out, table.forms[byte].data(), 4);  // the length says what counts
+            out += table.lengths[byte];
         }
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 
