@@ -141,6 +141,7 @@ void ConfigDialog::initialise(HWND dialog) {
     dialog_ = dialog;
     app_.configDialog = dialog;
     ::SetDlgItemTextW(dialog_, IDC_ALTERNATIVE_PATH, win::toWide(app_.AlternativeLRCPath).c_str());
+    ::SetDlgItemInt(dialog_, IDC_CODE_PAGE, static_cast<UINT>(app_.CodePage), FALSE);
     const ConfigSettings current = settings();
     for (int id : kCheckBoxIds) {
         setCheckFromSetting(id, *checkBoxSetting(current, id));
@@ -155,6 +156,7 @@ void ConfigDialog::onCommand(int controlId) {
             for (int id : kCheckBoxIds) {
                 *checkBoxSetting(current, id) = settingFromCheck(id);
             }
+            takeCodePage();
             close();
             break;
         }
@@ -166,6 +168,15 @@ void ConfigDialog::onCommand(int controlId) {
             break;
         default:
             break;
+    }
+}
+
+// A code page the system does not know would read no file; the setting then stays as it was.
+void ConfigDialog::takeCodePage() {
+    BOOL isNumber = FALSE;
+    const UINT codePage = ::GetDlgItemInt(dialog_, IDC_CODE_PAGE, &isNumber, FALSE);
+    if (isNumber != FALSE && (codePage == 0 || ::IsValidCodePage(codePage) != FALSE)) {
+        app_.CodePage = static_cast<int>(codePage);
     }
 }
 

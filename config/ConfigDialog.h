@@ -63,6 +63,7 @@ class ConfigDialog {
     void onCommand(int controlId);
     void onLeftButtonDown(int x, int y);
     void close();
+    void takeCodePage();
     bool hitsControl(int x, int y, int controlId) const;
     void repaintPluginWindow();
     void repaintControl(int controlId);
