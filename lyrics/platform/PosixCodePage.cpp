@@ -25,7 +25,8 @@ using IconvHandle = std::unique_ptr<void, IconvCloser>;
 
 IconvHandle openIconv(const char* to, const char* from) {
     const iconv_t handle = iconv_open(to, from);
-    if (handle == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports failure as (iconv_t)-1.
+    if (handle == reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr)
         return nullptr;
     }
     return IconvHandle(handle);
