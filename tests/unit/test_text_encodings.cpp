@@ -380,6 +380,31 @@ TEST_F(FrameEncodings, StoredByTheRealId3libAndReadBackExactly) {
     }
 }
 
+TEST_F(FrameEncodings, Lyrics3TextIsUtf8WhenValidElseTheFallback) {
+    struct Case {
+        std::string bytes;
+        int codePage;
+        Lines lines;
+        const char* encoding;
+    };
+    const Case cases[] = {
+        {"[00:01]歌詞\r\ncafé", 0, {"[00:01]歌詞", "café"}, "utf-8"},
+        {"[00:01]caf\xE9", 0, {"[00:01]café"}, "cp1252"},
+        {"[00:01]\xCF\xF0\xE8\xE2\xE5\xF2", 1251, {"[00:01]Привет"}, "cp1251"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        core.CodePage = c.codePage;
+        const std::string song =
+            dir.write("l3.mp3", audio(800) + lyrics3v2(lyrics3Field("LYR", c.bytes)) + id3v1Tag());
+        editList.clear();
+        int count = 0;
+        ASSERT_EQ(core.readInternalLyrics(song, count), 1);
+        EXPECT_EQ(editList.items(), c.lines);
+        EXPECT_EQ(core.lyricsEncoding.name(), c.encoding);
+    }
+}
+
 // plugin.ini stays in the ANSI code page while its values fit it, and becomes UTF-16LE with a
 // mark when one does not; both forms read back every value.
 class PluginIniForms : public ::testing::Test {
