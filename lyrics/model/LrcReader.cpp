@@ -107,7 +107,8 @@ class SourceReader {
             line.resize(nul);
         }
         const bool displayMode = core_.isLyricsListVisible();
-        if (displayMode && line.compare(0, kByteOrderMark.size(), kByteOrderMark) == 0) {
+        if (displayMode && !line.empty() && line[0] == kByteOrderMark[0] &&
+            std::string_view(line).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
             // A mark inside the text, left where files were joined, is no part of the lyrics.
             line.erase(0, kByteOrderMark.size());
         }

@@ -7,7 +7,7 @@ namespace zor {
 
 namespace {
 std::string asItem(const std::string& text) {
-    return cutToChars(text, kMaxItemChars);
+    return text.size() <= kMaxItemChars ? text : cutToChars(text, kMaxItemChars);
 }
 }  // namespace
 

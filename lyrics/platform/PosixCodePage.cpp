@@ -72,10 +72,20 @@ std::optional<std::string> convert(iconv_t handle, std::string_view input, Stop 
 }
 
 std::string decodeLatin1(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size() * 2);
+    std::size_t high = 0;
     for (const char c : bytes) {
-        appendUtf8(text, static_cast<unsigned char>(c));
+        high += static_cast<unsigned char>(c) >> 7;
+    }
+    std::string text(bytes.size() + high, '\0');
+    char* out = text.data();
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            *out++ = c;
+        } else {
+            *out++ = static_cast<char>(0xC0 | (byte >> 6));
+            *out++ = static_cast<char>(0x80 | (byte & 0x3F));
+        }
     }
     return text;
 }
