@@ -116,9 +116,11 @@ void Win32HostLink::showFileInfo() {
     ::PostMessageW(hostMain_, WM_SYSCOMMAND, kWinampFileInfoCommand, 0);
 }
 
+// The caption in UTF-16, whatever the host's version: 511 units of buffer, as the host's
+// WM_GETTEXT was always asked.
 std::string Win32HostLink::mainCaption() {
     std::array<wchar_t, kTextBufferSize> buffer{};
-    ::SendMessageW(hostMain_, WM_GETTEXT, kMaxPathChars, reinterpret_cast<LPARAM>(buffer.data()));
+    ::GetWindowTextW(hostMain_, buffer.data(), static_cast<int>(kMaxPathChars));
     buffer.back() = L'\0';
     return win::toUtf8Bounded(buffer.data(), kMaxPathChars);
 }
