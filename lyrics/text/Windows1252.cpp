@@ -11,6 +11,8 @@ namespace zor {
 
 namespace {
 
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
 // 0x80 to 0x9F; the other bytes are their own code points.
 constexpr std::array<char16_t, 32> kHighControls{
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -61,10 +63,19 @@ std::string decodeWindows1252(std::string_view bytes) {
     // At most three bytes for each high byte, and room for the last four-byte store.
     std::string text(bytes.size() + 2 * high + 1, '\0');
     char* out = text.data();
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    const char* in = bytes.data();
+    const char* const end = in + bytes.size();
+    while (in < end) {
+        std::uint64_t word = 0;
+        if (end - in >= 8 && (std::memcpy(&word, in, sizeof word), (word & kHighBits) == 0)) {
+            std::memcpy(out, in, sizeof word);  // eight ASCII bytes at once
+            in += 8;
+            out += 8;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(*in++);
         if (byte < 0x80) {
-            *out++ = c;
+            *out++ = static_cast<char>(byte);
         } else {
             std::memcpy(out, table.forms[byte].data(), 4);  // the length says what counts
             out += table.lengths[byte];
