@@ -209,25 +209,54 @@ int LyricsCore::fallbackCodePage() const {
     return codePageAvailable(codePage) ? codePage : ansiCodePage();
 }
 
+namespace {
+
+// Feeds the source's text, in as many pieces as it likes, through the reader into the visible
+// list; the first line end of the text, if it has a break.
+template <typename Source>
+std::optional<LineEnd> splitLines(LyricsCore& core, int& count, Source feedText) {
+    SourceReader reader(core, count);
+    LineSplitter<SourceReader> splitter(reader);
+    feedText([&splitter](std::string_view text) { splitter.feed(text.data(), text.size()); });
+    splitter.finish();
+    count = reader.finish();
+    return splitter.firstLineEnd();
+}
+
+}  // namespace
+
 int LyricsCore::readLines(InputFile& file, int& count) {
-    DecodedText decoded = decodeFileText(readAll(file), fallbackCodePage());
-    lyricsEncoding = decoded.encoding;
-    lyricsLineEnd = splitLines(decoded.text, count).value_or(LineEnd::CrLf);
+    std::string bytes = readAll(file);
+    const int codePage = fallbackCodePage();
+    const FileForm form = fileForm(bytes);
+    std::optional<LineEnd> lineEnd;
+    if (form == FileForm::CodePage) {
+        // Piece by piece, each ending after a line feed, which no code page uses inside a
+        // character: the decoded copy of a large file never exists whole.
+        lyricsEncoding = TextEncoding{EncodingKind::CodePage, codePage};
+        lineEnd = splitLines(*this, count, [&](const auto& feed) {
+            const std::string_view all = bytes;
+            for (std::size_t start = 0; start < all.size();) {
+                const std::size_t lineFeed = all.find('\n', start + kReadBlockSize);
+                const std::size_t end =
+                    lineFeed == std::string_view::npos ? all.size() : lineFeed + 1;
+                feed(decodeCodePage(codePage, all.substr(start, end - start)));
+                start = end;
+            }
+        });
+    } else {
+        DecodedText decoded = decodeFileText(std::move(bytes), codePage, form);
+        lyricsEncoding = decoded.encoding;
+        lineEnd = splitLines(*this, count, [&decoded](const auto& feed) { feed(decoded.text); });
+    }
+    lyricsLineEnd = lineEnd.value_or(LineEnd::CrLf);
     return 1;
 }
 
 int LyricsCore::readLines(std::string_view text, int& count) {
-    splitLines(text.substr(0, text.find('\0')), count);
+    text = text.substr(0, text.find('\0'));
+    splitLines(*this, count, [text](const auto& feed) { feed(text); });
     return 1;
-}
-
-std::optional<LineEnd> LyricsCore::splitLines(std::string_view text, int& count) {
-    SourceReader reader(*this, count);
-    LineSplitter<SourceReader> splitter(reader);
-    splitter.feed(text.data(), text.size());
-    splitter.finish();
-    count = reader.finish();
-    return splitter.firstLineEnd();
 }
 
 int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex, int maxTags) {

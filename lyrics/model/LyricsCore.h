@@ -107,10 +107,6 @@ class LyricsCore : public AppSettings {
     HostLink& host;
     Prompt& prompt;
     FileSystem& files;
-
-  private:
-    // The first line end of the text, if it has a break.
-    std::optional<LineEnd> splitLines(std::string_view text, int& count);
 };
 
 }  // namespace zor

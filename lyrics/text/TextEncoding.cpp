@@ -49,28 +49,48 @@ std::string_view lineEndText(LineEnd end) {
     return "\r\n";
 }
 
-DecodedText decodeFileText(std::string bytes, int fallbackCodePage) {
+FileForm fileForm(std::string_view bytes) {
     if (startsWith(bytes, kUtf8Bom)) {
-        bytes.erase(0, kUtf8Bom.size());
-        if (!isValidUtf8(bytes)) {
-            bytes = toValidUtf8(bytes);
-        }
-        return {{EncodingKind::Utf8Bom, 0}, std::move(bytes)};
+        return FileForm::Utf8Bom;
     }
     if (startsWith(bytes, kUtf16LeBom)) {
-        return {{EncodingKind::Utf16Le, 0},
-                utf16BytesToUtf8(std::string_view(bytes).substr(2), ByteOrder::Little)};
+        return FileForm::Utf16Le;
     }
     if (startsWith(bytes, kUtf16BeBom)) {
-        return {{EncodingKind::Utf16Be, 0},
-                utf16BytesToUtf8(std::string_view(bytes).substr(2), ByteOrder::Big)};
+        return FileForm::Utf16Be;
     }
     if (isAscii(bytes)) {
-        // The same text in every code page the fallback may name.
-        return {{EncodingKind::CodePage, fallbackCodePage}, std::move(bytes)};
+        return FileForm::Ascii;
     }
-    if (isValidUtf8(bytes)) {
-        return {{EncodingKind::Utf8, 0}, std::move(bytes)};
+    return isValidUtf8(bytes) ? FileForm::Utf8 : FileForm::CodePage;
+}
+
+DecodedText decodeFileText(std::string bytes, int fallbackCodePage) {
+    const FileForm form = fileForm(bytes);
+    return decodeFileText(std::move(bytes), fallbackCodePage, form);
+}
+
+DecodedText decodeFileText(std::string bytes, int fallbackCodePage, FileForm form) {
+    switch (form) {
+        case FileForm::Utf8Bom:
+            bytes.erase(0, kUtf8Bom.size());
+            if (!isValidUtf8(bytes)) {
+                bytes = toValidUtf8(bytes);
+            }
+            return {{EncodingKind::Utf8Bom, 0}, std::move(bytes)};
+        case FileForm::Utf16Le:
+            return {{EncodingKind::Utf16Le, 0},
+                    utf16BytesToUtf8(std::string_view(bytes).substr(2), ByteOrder::Little)};
+        case FileForm::Utf16Be:
+            return {{EncodingKind::Utf16Be, 0},
+                    utf16BytesToUtf8(std::string_view(bytes).substr(2), ByteOrder::Big)};
+        case FileForm::Ascii:
+            // The same text in every code page the fallback may name.
+            return {{EncodingKind::CodePage, fallbackCodePage}, std::move(bytes)};
+        case FileForm::Utf8:
+            return {{EncodingKind::Utf8, 0}, std::move(bytes)};
+        case FileForm::CodePage:
+            break;
     }
     return {{EncodingKind::CodePage, fallbackCodePage}, decodeCodePage(fallbackCodePage, bytes)};
 }

@@ -35,6 +35,12 @@ struct DecodedText {
 // strictly valid UTF-8 holding at least one non-ASCII character; else the fallback code page.
 DecodedText decodeFileText(std::string bytes, int fallbackCodePage);
 
+// The decision alone, for a reader that decodes a file in the fallback code page piece by piece.
+// ASCII is the fallback code page's too, but needs no decoding.
+enum class FileForm { Utf8Bom, Utf16Le, Utf16Be, Ascii, Utf8, CodePage };
+FileForm fileForm(std::string_view bytes);
+DecodedText decodeFileText(std::string bytes, int fallbackCodePage, FileForm form);
+
 // The UTF-8 text as a file in the encoding, byte-order mark included; none when the encoding is
 // a code page that cannot hold every character of it.
 std::optional<std::string> encodeFileText(const TextEncoding& encoding, std::string_view utf8);

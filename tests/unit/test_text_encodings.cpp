@@ -4,6 +4,7 @@
 
 #include <id3/tag.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -198,6 +199,26 @@ TEST_F(TextEncodings, ACharacterAcrossABlockBoundarySurvives) {
         EXPECT_TRUE(isValidUtf8(withCharacter));
         EXPECT_EQ(withCharacter.substr(withCharacter.size() - 6), "歌詞");
     }
+}
+
+TEST_F(TextEncodings, ALargeFileInADoubleByteCodePageReadsWhole) {
+    // Far more than one block of Shift JIS: every line, on either side of every block, whole.
+    std::string line;
+    std::string expected;
+    for (int i = 0; i < 20; ++i) {
+        line += "\x89\xCC\x8E\x8C";  // 歌詞
+        expected += "歌詞";
+    }
+    std::string bytes;
+    while (bytes.size() < std::size_t{200} * 1024) {
+        bytes += line + (bytes.size() % 3 == 0 ? "\r\n" : "\n");
+    }
+    const Lines lines = read(bytes, 932);
+    EXPECT_EQ(core.lyricsEncoding.name(), "cp932");
+    ASSERT_GT(lines.size(), 2000u);
+    EXPECT_EQ(lines.back(), "");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), expected),
+              static_cast<std::ptrdiff_t>(lines.size() - 1));
 }
 
 TEST_F(TextEncodings, ALineHolds510CharactersOfAnyWidth) {
