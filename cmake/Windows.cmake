@@ -73,7 +73,7 @@ file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/hostsim/*.
 add_executable(hostsim ${HOSTSIM_SOURCES})
 target_include_directories(hostsim PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(hostsim PRIVATE ${ZOR_STATIC_RUNTIME})
-target_link_libraries(hostsim PRIVATE user32 gdi32)
+target_link_libraries(hostsim PRIVATE user32 gdi32 shell32)
 add_dependencies(hostsim vis_zorlyrics)
 
 # A small plug-in of hostsim's own, so that hostsim's tests do not depend on the real one.

@@ -68,7 +68,7 @@ void postKeyToHost(HWND window, UINT key, bool shift, bool alt, bool ctrl) {
     state[VK_CONTROL] = ctrl ? 0x80 : 0;
     state[VK_MENU] = alt ? 0x80 : 0;
     ::SetKeyboardState(state);
-    ::PostMessageA(window, WM_KEYDOWN, key, 0);
+    ::PostMessageW(window, WM_KEYDOWN, key, 0);
     state[VK_SHIFT] = savedShift;
     state[VK_CONTROL] = savedCtrl;
     state[VK_MENU] = savedAlt;

@@ -1,11 +1,11 @@
 // The plain-text lyrics editor dialog.
 #include "commands/DlgEditor.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "display/PluginWnd.h"
+#include "framework/WideText.h"
 #include "lyrics/edit/EditorText.h"
 #include "resources/resource.h"
 
@@ -16,7 +16,7 @@ namespace {
 // The lyrics list's font at its full size.
 fw::Font fontOfList(const CLyricsListBox& list) {
     const fw::WindowDC dc(list.GetSafeHwnd());
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = -::MulDiv(list.FontSize, ::GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
     font.lfWeight = list.FontWeight;
     font.lfItalic = static_cast<BYTE>(list.FontItalic & 0xFF);
@@ -25,8 +25,8 @@ fw::Font fontOfList(const CLyricsListBox& list) {
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = FIXED_PITCH;
-    std::strncpy(font.lfFaceName, list.FontFamily.c_str(), LF_FACESIZE - 1);
-    return fw::Font(::CreateFontIndirectA(&font));
+    win::toWide(list.FontFamily).copy(font.lfFaceName, LF_FACESIZE - 1);
+    return fw::Font(::CreateFontIndirectW(&font));
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ BOOL CDlgEditor::OnInitDialog() {
         }
     }
     const HWND edit = GetDlgItem(IDC_EDITOR_TEXT);
-    ::SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont.get()), TRUE);
+    ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont.get()), TRUE);
     SetDlgItemText(IDC_EDITOR_TEXT, joinEditorLines(lines));
     ::EnableWindow(GetDlgItem(IDOK), canSaveInMp3 != 0 ? TRUE : FALSE);
     ::SetFocus(edit);

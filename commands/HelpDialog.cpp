@@ -2,6 +2,7 @@
 #include "commands/HelpDialog.h"
 
 #include "framework/EntryGuard.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "host/LyricsPluginApp.h"
 #include "resources/resource.h"
@@ -19,13 +20,13 @@ HINSTANCE libraryInstance(const CLyricsPluginApp& app) {
 }  // namespace
 
 void runHelpDialog(CLyricsPluginApp& app) {
-    ::DialogBoxParamA(libraryInstance(app), MAKEINTRESOURCEA(IDD_HELP), app.hostFrame,
+    ::DialogBoxParamW(libraryInstance(app), MAKEINTRESOURCEW(IDD_HELP), app.hostFrame,
                       &helpDialogProc, 0);
 }
 
 std::string helpText(HINSTANCE module) {
     const HRSRC found =
-        ::FindResourceA(module, MAKEINTRESOURCEA(IDR_HELP_TEXT), MAKEINTRESOURCEA(HELP_TEXT_TYPE));
+        ::FindResourceW(module, MAKEINTRESOURCEW(IDR_HELP_TEXT), MAKEINTRESOURCEW(HELP_TEXT_TYPE));
     if (found == nullptr) {
         return {};
     }
@@ -42,8 +43,10 @@ namespace {
 INT_PTR helpDialogMessage(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
-            ::SetDlgItemTextA(dialog, IDC_HELP_TEXT,
-                              helpText(libraryInstance(pluginApp())).c_str());
+            // The resource is Windows-1252 whatever the system's code page is.
+            ::SetDlgItemTextW(
+                dialog, IDC_HELP_TEXT,
+                win::widenFrom(kHelpTextCodePage, helpText(libraryInstance(pluginApp()))).c_str());
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

@@ -15,7 +15,9 @@ void runHelpDialog(CLyricsPluginApp& app);
 INT_PTR CALLBACK helpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The help text resource's bytes, exactly as many as the resource holds (it has no terminating
-// zero); empty when the resource is missing.
+// zero); empty when the resource is missing. The bytes are Windows-1252 (0x92 is the right
+// single quote), CR LF.
 std::string helpText(HINSTANCE module);
+inline constexpr UINT kHelpTextCodePage = 1252;
 
 }  // namespace zor

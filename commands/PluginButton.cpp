@@ -1,10 +1,11 @@
 // The toolbar's icon buttons: owner drawing, and the tooltip painted onto the toolbar.
 #include "commands/PluginButton.h"
 
-#include <cstring>
+#include <cwchar>
 #include <utility>
 
 #include "display/PluginWnd.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "host/LyricsPluginApp.h"
 
@@ -21,7 +22,7 @@ constexpr int kDefaultIconSize = 32;
 class LoadedIcon {
   public:
     LoadedIcon(int id, SIZE size)
-        : icon_(static_cast<HICON>(::LoadImageA(fw::frameworkModule(), MAKEINTRESOURCEA(id),
+        : icon_(static_cast<HICON>(::LoadImageW(fw::frameworkModule(), MAKEINTRESOURCEW(id),
                                                 IMAGE_ICON, size.cx, size.cy, LR_DEFAULTCOLOR))) {}
     ~LoadedIcon() {
         if (icon_ != nullptr) {
@@ -38,12 +39,12 @@ class LoadedIcon {
 };
 
 fw::Font tooltipFont(HDC dc) {
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = -::MulDiv(kTooltipPoints, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
     font.lfWeight = FW_NORMAL;
     font.lfPitchAndFamily = FIXED_PITCH;
-    std::strncpy(font.lfFaceName, "Arial", LF_FACESIZE - 1);
-    return fw::Font(::CreateFontIndirectA(&font));
+    std::wcsncpy(font.lfFaceName, L"Arial", LF_FACESIZE - 1);
+    return fw::Font(::CreateFontIndirectW(&font));
 }
 
 void drawLine(HDC dc, POINT from, POINT to) {
@@ -104,7 +105,7 @@ void CPluginButton::setFontWeight(int weight) {
 }
 
 void CPluginButton::makeCaptionFont() {
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = fontHeight;
     font.lfWidth = fontWidth;
     font.lfWeight = fontWeight;
@@ -113,8 +114,8 @@ void CPluginButton::makeCaptionFont() {
     font.lfStrikeOut = fontStrikeOut;
     font.lfPitchAndFamily = fontPitchAndFamily;
     font.lfCharSet = fontCharSet;
-    std::strncpy(font.lfFaceName, captionFace.c_str(), LF_FACESIZE - 1);
-    captionFont.reset(::CreateFontIndirectA(&font));
+    win::toWide(captionFace).copy(font.lfFaceName, LF_FACESIZE - 1);
+    captionFont.reset(::CreateFontIndirectW(&font));
 }
 
 HWND CPluginButton::toolbarWindow() const {
@@ -184,11 +185,11 @@ void CPluginButton::showTooltip() {
     const HWND toolbar = toolbarWindow();
     {
         const fw::WindowDC measure(toolbar);
-        const auto font = reinterpret_cast<HFONT>(::SendMessageA(toolbar, WM_GETFONT, 0, 0));
+        const auto font = reinterpret_cast<HFONT>(::SendMessageW(toolbar, WM_GETFONT, 0, 0));
         const HGDIOBJ previous = font != nullptr ? ::SelectObject(measure.get(), font) : nullptr;
         SIZE text{};
-        ::GetTextExtentPoint32A(measure.get(), tooltipText.c_str(),
-                                static_cast<int>(tooltipText.size()), &text);
+        const std::wstring wide = win::toWide(tooltipText);
+        ::GetTextExtentPoint32W(measure.get(), wide.c_str(), static_cast<int>(wide.size()), &text);
         if (previous != nullptr) {
             ::SelectObject(measure.get(), previous);
         }
@@ -231,7 +232,8 @@ void CPluginButton::paintTooltip(HDC dc) {
     ::Rectangle(dc, tooltipRect.left, tooltipRect.top, tooltipRect.right, tooltipRect.bottom);
     ::SetBkMode(dc, TRANSPARENT);
     RECT box = tooltipRect;
-    ::DrawTextA(dc, tooltipText.c_str(), static_cast<int>(tooltipText.size()), &box,
+    const std::wstring wide = win::toWide(tooltipText);
+    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 

@@ -1,12 +1,13 @@
 // The toolbar strip: the six buttons' commands and the song-title strip.
 #include "commands/PluginToolbar.h"
 
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "display/ControlIds.h"
 #include "display/PluginWnd.h"
 #include "framework/Gdi.h"
+#include "framework/WideText.h"
 #include "host/LyricsPluginApp.h"
 
 namespace zor {
@@ -16,7 +17,7 @@ namespace {
 constexpr const char* kNoArtist = "(Artist unavailable)";
 
 fw::Font titleFont() {
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = 12;
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = ANSI_CHARSET;
@@ -24,22 +25,24 @@ fw::Font titleFont() {
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = FF_SWISS;
-    std::strncpy(font.lfFaceName, "Arial", LF_FACESIZE - 1);
-    return fw::Font(::CreateFontIndirectA(&font));
+    std::wcsncpy(font.lfFaceName, L"Arial", LF_FACESIZE - 1);
+    return fw::Font(::CreateFontIndirectW(&font));
 }
 
 // Draws text centred across area at y and answers its height.
 int drawCentred(HDC dc, const RECT& area, int y, const std::string& text) {
+    const std::wstring wide = win::toWide(text);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     const int x = (area.right - area.left) / 2 - size.cx / 2;
-    ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    ::TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
     return size.cy;
 }
 
 int textHeight(HDC dc, const std::string& text) {
+    const std::wstring wide = win::toWide(text);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cy;
 }
 

@@ -4,12 +4,13 @@
 
 #include <commdlg.h>
 
-#include <cstring>
+#include <cwchar>
 
 #include "config/DlgGetPath.h"
 #include "diag/ErrorReport.h"
 #include "display/PluginWnd.h"
 #include "framework/EntryGuard.h"
+#include "framework/WideText.h"
 #include "host/LyricsPluginApp.h"
 #include "resources/resource.h"
 
@@ -23,10 +24,10 @@ constexpr const char* kErrorCaption = "Error";
 // the initialisation message brings along.
 INT_PTR CALLBACK configDialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     }
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the object the dialog was started with
-    auto* object = reinterpret_cast<ConfigDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* object = reinterpret_cast<ConfigDialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
     if (object == nullptr) {
         return FALSE;
     }
@@ -58,31 +59,32 @@ std::size_t swatchIndex(int controlId) {
 
 std::optional<Colour> SystemChoosers::chooseColour(HWND owner, Colour initial) {
     std::array<COLORREF, 16> customColours{};  // all black, not remembered between openings
-    CHOOSECOLORA request{};
+    CHOOSECOLORW request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
     request.rgbResult = initial;
     request.lpCustColors = customColours.data();
     request.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
-    if (::ChooseColorA(&request) == FALSE) {
+    if (::ChooseColorW(&request) == FALSE) {
         return std::nullopt;
     }
     return static_cast<Colour>(request.rgbResult);
 }
 
-std::optional<FontChoice> SystemChoosers::chooseFont(HWND owner, const LOGFONTA& initial) {
-    LOGFONTA font = initial;
-    CHOOSEFONTA request{};
+std::optional<FontChoice> SystemChoosers::chooseFont(HWND owner, const LOGFONTW& initial) {
+    LOGFONTW font = initial;
+    CHOOSEFONTW request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
     request.lpLogFont = &font;
     request.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT;
     request.rgbColors = 0;
-    if (::ChooseFontA(&request) == FALSE) {
+    if (::ChooseFontW(&request) == FALSE) {
         return std::nullopt;
     }
     FontChoice choice;
-    choice.faceName = std::string(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE));
+    choice.faceName =
+        win::toUtf8(std::wstring_view(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE)));
     choice.weight = static_cast<int>(font.lfWeight);
     choice.italic = font.lfItalic;
     choice.pointSizeTenths = request.iPointSize;
@@ -104,7 +106,7 @@ ConfigDialog::ConfigDialog(CLyricsPluginApp& app, ConfigChoosers& choosers)
     : app_(app), choosers_(choosers) {}
 
 INT_PTR ConfigDialog::run(HINSTANCE module, HWND owner) {
-    return ::DialogBoxParamA(module, MAKEINTRESOURCEA(IDD_CONFIG), owner, &configDialogProcedure,
+    return ::DialogBoxParamW(module, MAKEINTRESOURCEW(IDD_CONFIG), owner, &configDialogProcedure,
                              reinterpret_cast<LPARAM>(this));
 }
 
@@ -145,7 +147,8 @@ INT_PTR ConfigDialog::configDialogProc(HWND dialog, UINT message, WPARAM wParam,
 void ConfigDialog::initialise(HWND dialog) {
     dialog_ = dialog;
     app_.configDialog = dialog;
-    ::SetDlgItemTextA(dialog_, IDC_ALTERNATIVE_PATH, app_.AlternativeLRCPath.c_str());
+    ::SetDlgItemTextW(dialog_, IDC_ALTERNATIVE_PATH, win::toWide(app_.AlternativeLRCPath).c_str());
+    ::SetDlgItemInt(dialog_, IDC_CODE_PAGE, static_cast<UINT>(app_.CodePage), FALSE);
     const ConfigSettings current = settings();
     for (int id : kCheckBoxIds) {
         setCheckFromSetting(id, *checkBoxSetting(current, id));
@@ -160,6 +163,7 @@ void ConfigDialog::onCommand(int controlId) {
             for (int id : kCheckBoxIds) {
                 *checkBoxSetting(current, id) = settingFromCheck(id);
             }
+            takeCodePage();
             close();
             break;
         }
@@ -171,6 +175,15 @@ void ConfigDialog::onCommand(int controlId) {
             break;
         default:
             break;
+    }
+}
+
+// A code page the system does not know would read no file; the setting then stays as it was.
+void ConfigDialog::takeCodePage() {
+    BOOL isNumber = FALSE;
+    const UINT codePage = ::GetDlgItemInt(dialog_, IDC_CODE_PAGE, &isNumber, FALSE);
+    if (isNumber != FALSE && (codePage == 0 || ::IsValidCodePage(codePage) != FALSE)) {
+        app_.CodePage = static_cast<int>(codePage);
     }
 }
 
@@ -196,7 +209,7 @@ int ConfigDialog::settingFromCheck(int controlId) const {
 }
 
 void ConfigDialog::showFontSummary() {
-    ::SetDlgItemTextA(dialog_, IDC_FONT_SUMMARY, fontSummary(settings().list).c_str());
+    ::SetDlgItemTextW(dialog_, IDC_FONT_SUMMARY, win::toWide(fontSummary(settings().list)).c_str());
 }
 
 // Each colour request gets a new brush; the swatch's previous one has done its painting by then.
@@ -305,7 +318,8 @@ void ConfigDialog::browseAlternativePath() {
     }
     if (result == IDOK) {
         app_.AlternativeLRCPath = storedAlternativePath(browser.GetPath());
-        ::SetDlgItemTextA(dialog_, IDC_ALTERNATIVE_PATH, app_.AlternativeLRCPath.c_str());
+        ::SetDlgItemTextW(dialog_, IDC_ALTERNATIVE_PATH,
+                          win::toWide(app_.AlternativeLRCPath).c_str());
     }
 }
 

@@ -20,14 +20,14 @@ class ConfigChoosers {
     // The chosen colour, or nothing when the user cancels.
     virtual std::optional<Colour> chooseColour(HWND owner, Colour initial) = 0;
     // The chosen font, or nothing when the user cancels.
-    virtual std::optional<FontChoice> chooseFont(HWND owner, const LOGFONTA& initial) = 0;
+    virtual std::optional<FontChoice> chooseFont(HWND owner, const LOGFONTW& initial) = 0;
 };
 
 // The real choosers of the platform's common dialogs.
 class SystemChoosers final : public ConfigChoosers {
   public:
     std::optional<Colour> chooseColour(HWND owner, Colour initial) override;
-    std::optional<FontChoice> chooseFont(HWND owner, const LOGFONTA& initial) override;
+    std::optional<FontChoice> chooseFont(HWND owner, const LOGFONTW& initial) override;
 };
 
 // The configuration dialog (resource 101) over the application's settings. It keeps no state of
@@ -63,6 +63,7 @@ class ConfigDialog {
     void onCommand(int controlId);
     void onLeftButtonDown(int x, int y);
     void close();
+    void takeCodePage();
     bool hitsControl(int x, int y, int controlId) const;
     void repaintPluginWindow();
     void repaintControl(int controlId);

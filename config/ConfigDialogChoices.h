@@ -4,6 +4,7 @@
 
 #include "config/Settings.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/Utf8.h"
 
 // What the configuration dialog does with a choice once it is made: which setting a check box
 // or a colour swatch edits, how a chosen font becomes the font settings, and the font summary.
@@ -83,7 +84,7 @@ inline void applyFontChoice(ListSettings& list, const FontChoice& choice) {
     list.FontSize = choice.pointSizeTenths / 10;
     list.FontWeight = choice.weight;
     list.FontItalic = choice.italic != 0 ? 1 : 0;
-    list.FontFamily = choice.faceName.substr(0, kFontFamilyCapacity - 1);
+    list.FontFamily = cutToChars(choice.faceName, kFontFamilyCapacity - 1);
 }
 
 // "Arial, 8, Normal": face, points, Normal for weight 400 and Bold for any other, then Italic.
@@ -98,7 +99,7 @@ inline std::string fontSummary(const ListSettings& list) {
 
 // The folder browser's answer as the setting keeps it: at most 511 characters.
 inline std::string storedAlternativePath(const std::string& chosen) {
-    return chosen.substr(0, kAlternativePathCapacity - 1);
+    return cutToChars(chosen, kAlternativePathCapacity - 1);
 }
 
 // The folder browser starts at drive C when no folder has been chosen yet.

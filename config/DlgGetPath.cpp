@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/FolderTreeNames.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "resources/resource.h"
 
@@ -20,6 +21,8 @@ constexpr int kSelectedFolderImage = 0;
 constexpr int kFolderImage = 1;
 constexpr int kNetworkImage = 7;
 constexpr DWORD kEnumBufferBytes = 16384;
+// IDC_WAIT in the form the W call takes.
+const wchar_t* const kWaitCursor = MAKEINTRESOURCEW(32514);
 
 // The platform's display type of a share (RESOURCEDISPLAYTYPE_SHARE).
 constexpr DWORD kShareDisplayType = 3;
@@ -27,8 +30,8 @@ constexpr DWORD kShareDisplayType = 3;
 // An open network enumeration, closed when it goes out of scope.
 class NetworkEnumeration {
   public:
-    NetworkEnumeration(DWORD scope, NETRESOURCEA* container) {
-        result_ = ::WNetOpenEnumA(scope, RESOURCETYPE_ANY, 0, container, &handle_);
+    NetworkEnumeration(DWORD scope, NETRESOURCEW* container) {
+        result_ = ::WNetOpenEnumW(scope, RESOURCETYPE_ANY, 0, container, &handle_);
     }
     ~NetworkEnumeration() {
         if (result_ == NO_ERROR) {
@@ -50,7 +53,7 @@ class NetworkEnumeration {
 class FolderListing {
   public:
     explicit FolderListing(const std::string& pattern)
-        : handle_(::FindFirstFileA(pattern.c_str(), &entry_)) {}
+        : handle_(::FindFirstFileW(win::toWide(pattern).c_str(), &entry_)) {}
     ~FolderListing() {
         if (handle_ != INVALID_HANDLE_VALUE) {
             ::FindClose(handle_);
@@ -60,26 +63,31 @@ class FolderListing {
     FolderListing& operator=(const FolderListing&) = delete;
 
     bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    const WIN32_FIND_DATAA& entry() const { return entry_; }
-    bool next() { return ::FindNextFileA(handle_, &entry_) != FALSE; }
+    const WIN32_FIND_DATAW& entry() const { return entry_; }
+    bool next() { return ::FindNextFileW(handle_, &entry_) != FALSE; }
 
   private:
-    WIN32_FIND_DATAA entry_{};
+    WIN32_FIND_DATAW entry_{};
     HANDLE handle_;
 };
 
-bool isSubfolder(const WIN32_FIND_DATAA& entry) {
-    const std::string name = entry.cFileName;
-    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != "." && name != "..";
+bool isSubfolder(const WIN32_FIND_DATAW& entry) {
+    const std::wstring name = entry.cFileName;
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 && name != L"." &&
+           name != L"..";
 }
 
-std::string textOrEmpty(const char* text) {
-    return text != nullptr ? std::string(text) : std::string();
+std::wstring wideOrEmpty(const wchar_t* text) {
+    return text != nullptr ? std::wstring(text) : std::wstring();
+}
+
+std::string textOrEmpty(const wchar_t* text) {
+    return text != nullptr ? win::toUtf8(text) : std::string();
 }
 
 // The name a network entry shows: its remote name (else its comment) without the leading
 // backslashes of a server name.
-std::string networkName(const NETRESOURCEA& resource) {
+std::string networkName(const NETRESOURCEW& resource) {
     std::string name = textOrEmpty(resource.lpRemoteName);
     if (name.empty()) {
         name = textOrEmpty(resource.lpComment);
@@ -101,12 +109,12 @@ std::string shareName(const std::string& name) {
 // The dialog's own copy of a network entry, so that it can be enumerated again when expanded.
 // The strings live in the record; the platform's record points into them.
 struct CDlgGetPath::NetworkRecord {
-    explicit NetworkRecord(const NETRESOURCEA& entry)
+    explicit NetworkRecord(const NETRESOURCEW& entry)
         : resource(entry),
-          localName(textOrEmpty(entry.lpLocalName)),
-          remoteName(textOrEmpty(entry.lpRemoteName)),
-          comment(textOrEmpty(entry.lpComment)),
-          provider(textOrEmpty(entry.lpProvider)) {
+          localName(wideOrEmpty(entry.lpLocalName)),
+          remoteName(wideOrEmpty(entry.lpRemoteName)),
+          comment(wideOrEmpty(entry.lpComment)),
+          provider(wideOrEmpty(entry.lpProvider)) {
         resource.lpLocalName = pointerTo(localName, entry.lpLocalName);
         resource.lpRemoteName = pointerTo(remoteName, entry.lpRemoteName);
         resource.lpComment = pointerTo(comment, entry.lpComment);
@@ -115,17 +123,19 @@ struct CDlgGetPath::NetworkRecord {
     NetworkRecord(const NetworkRecord&) = delete;
     NetworkRecord& operator=(const NetworkRecord&) = delete;
 
-    static char* pointerTo(std::string& copy, const char* original) {
+    static wchar_t* pointerTo(std::wstring& copy, const wchar_t* original) {
         return original != nullptr ? copy.data() : nullptr;
     }
 
-    NETRESOURCEA resource;
-    std::string localName;
-    std::string remoteName;
-    std::string comment;
-    std::string provider;
+    NETRESOURCEW resource;
+    std::wstring localName;
+    std::wstring remoteName;
+    std::wstring comment;
+    std::wstring provider;
 };
 
+// The tree of a Unicode dialog notifies in the W forms; the A forms are mapped as well, and
+// the fields read (action, items, their data) lie alike in both records.
 const fw::MessageEntry<CDlgGetPath> CDlgGetPath::messages[] = {
     fw::mapNotify(IDC_FOLDER_TREE, TVN_ITEMEXPANDINGA, &CDlgGetPath::OnItemexpandingTree),
     fw::mapNotify(IDC_FOLDER_TREE, TVN_ITEMEXPANDINGW, &CDlgGetPath::OnItemexpandingTree),
@@ -148,15 +158,15 @@ CDlgGetPath::~CDlgGetPath() = default;
 
 BOOL CDlgGetPath::OnInitDialog() {
     m_tree = GetDlgItem(IDC_FOLDER_TREE);
-    m_imageList.reset(::ImageList_LoadImageA(
-        fw::frameworkModule(), MAKEINTRESOURCEA(IDB_FOLDER_TREE), FOLDER_TREE_IMAGE_WIDTH, 1,
+    m_imageList.reset(::ImageList_LoadImageW(
+        fw::frameworkModule(), MAKEINTRESOURCEW(IDB_FOLDER_TREE), FOLDER_TREE_IMAGE_WIDTH, 1,
         FOLDER_TREE_MASK_COLOUR, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     // Without the picture strip the tree shows text only.
     TreeView_SetImageList(m_tree, m_imageList.get(), TVSIL_NORMAL);
 
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         const std::string name = std::string(1, letter) + ":";
-        const UINT type = ::GetDriveTypeA((name + "\\").c_str());
+        const UINT type = ::GetDriveTypeW(win::toWide(name + "\\").c_str());
         if (type >= DRIVE_REMOVABLE && type <= DRIVE_RAMDISK) {
             InsertItem(TVI_ROOT, nullptr, name, static_cast<int>(type));
         }
@@ -195,8 +205,8 @@ HTREEITEM CDlgGetPath::findChild(HTREEITEM parent, const std::string& name) cons
 
 HTREEITEM CDlgGetPath::InsertItem(HTREEITEM parent, NetworkRecord* record, const std::string& text,
                                   int image, int selectedImage) {
-    std::string shown = CapitalizeName(text);
-    TVINSERTSTRUCTA insert{};
+    std::wstring shown = win::toWide(CapitalizeName(text));
+    TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_SORT;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_PARAM;
@@ -206,37 +216,38 @@ HTREEITEM CDlgGetPath::InsertItem(HTREEITEM parent, NetworkRecord* record, const
     insert.item.cChildren = 1;  // an expand button until the item is found empty
     insert.item.lParam = reinterpret_cast<LPARAM>(record);
     return reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(m_tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        ::SendMessageW(m_tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
 std::string CDlgGetPath::itemText(HTREEITEM item) const {
-    std::array<char, MAX_PATH + 1> text{};
-    TVITEMA query{};
+    std::array<wchar_t, MAX_PATH + 1> text{};
+    TVITEMW query{};
     query.mask = TVIF_TEXT;
     query.hItem = item;
     query.pszText = text.data();
     query.cchTextMax = static_cast<int>(text.size());
-    ::SendMessageA(m_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return text.data();
+    ::SendMessageW(m_tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    text.back() = L'\0';
+    return win::toUtf8(text.data());
 }
 
 CDlgGetPath::NetworkRecord* CDlgGetPath::recordOf(HTREEITEM item) const {
     if (item == nullptr) {
         return nullptr;
     }
-    TVITEMA query{};
+    TVITEMW query{};
     query.mask = TVIF_PARAM;
     query.hItem = item;
-    ::SendMessageA(m_tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
+    ::SendMessageW(m_tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
     return reinterpret_cast<NetworkRecord*>(query.lParam);
 }
 
 void CDlgGetPath::setHasChildren(HTREEITEM item, bool hasChildren) {
-    TVITEMA change{};
+    TVITEMW change{};
     change.mask = TVIF_CHILDREN;
     change.hItem = item;
     change.cChildren = hasChildren ? 1 : 0;
-    ::SendMessageA(m_tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&change));
+    ::SendMessageW(m_tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&change));
 }
 
 std::string CDlgGetPath::GetItemPath(HTREEITEM item) const {
@@ -258,7 +269,7 @@ bool CDlgGetPath::PopulateTree(const std::string& path, HTREEITEM item) {
         FolderListing listing(path + "*.*");
         for (bool more = listing.valid(); more; more = listing.next()) {
             if (isSubfolder(listing.entry())) {
-                InsertItem(item, nullptr, listing.entry().cFileName, kFolderImage,
+                InsertItem(item, nullptr, win::toUtf8(listing.entry().cFileName), kFolderImage,
                            kSelectedFolderImage);
                 found = true;
             }
@@ -284,13 +295,13 @@ bool CDlgGetPath::EnumNetwork(HTREEITEM item) {
         std::vector<unsigned char> buffer(kEnumBufferBytes, 0);
         DWORD count = 0xFFFFFFFF;
         DWORD size = kEnumBufferBytes;
-        const DWORD result = ::WNetEnumResourceA(enumeration.get(), &count, buffer.data(), &size);
+        const DWORD result = ::WNetEnumResourceW(enumeration.get(), &count, buffer.data(), &size);
         if (result != NO_ERROR) {
             break;  // ERROR_NO_MORE_ITEMS ends it; any other failure keeps what was added
         }
-        const auto* entries = reinterpret_cast<const NETRESOURCEA*>(buffer.data());
+        const auto* entries = reinterpret_cast<const NETRESOURCEW*>(buffer.data());
         for (DWORD i = 0; i < count; ++i) {
-            const NETRESOURCEA& entry = entries[i];
+            const NETRESOURCEW& entry = entries[i];
             const std::string name = networkName(entry);
             if (entry.dwDisplayType == kShareDisplayType) {
                 InsertItem(item, nullptr, shareName(name), kFolderImage, kSelectedFolderImage);
@@ -311,11 +322,11 @@ bool CDlgGetPath::EnumNetwork(HTREEITEM item) {
 
 LRESULT CDlgGetPath::OnItemexpandingTree(const fw::WindowMessage& m) {
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the tree's notification record
-    const auto* notify = reinterpret_cast<const NMTREEVIEWA*>(m.lParam);
+    const auto* notify = reinterpret_cast<const NMTREEVIEWW*>(m.lParam);
     if ((notify->action & TVE_EXPAND) == 0) {
         return 0;
     }
-    const HCURSOR previous = ::SetCursor(::LoadCursor(nullptr, IDC_WAIT));
+    const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, kWaitCursor));
     const HTREEITEM item = notify->itemNew.hItem;
     if (TreeView_GetChild(m_tree, item) == nullptr) {
         PopulateTree(GetItemPath(item), item);
@@ -329,7 +340,7 @@ LRESULT CDlgGetPath::OnItemexpandingTree(const fw::WindowMessage& m) {
 
 LRESULT CDlgGetPath::OnSelchangedTree(const fw::WindowMessage& m) {
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the tree's notification record
-    const auto* notify = reinterpret_cast<const NMTREEVIEWA*>(m.lParam);
+    const auto* notify = reinterpret_cast<const NMTREEVIEWW*>(m.lParam);
     const HTREEITEM item = notify->itemNew.hItem;
     if (closing_) {
         return 0;
@@ -343,7 +354,7 @@ LRESULT CDlgGetPath::OnSelchangedTree(const fw::WindowMessage& m) {
 
 LRESULT CDlgGetPath::OnDeleteitemTree(const fw::WindowMessage& m) {
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the tree's notification record
-    const auto* notify = reinterpret_cast<const NMTREEVIEWA*>(m.lParam);
+    const auto* notify = reinterpret_cast<const NMTREEVIEWW*>(m.lParam);
     // NOLINTNEXTLINE(cppcoreguidelines-owning-memory): taken back from the item's data
     std::unique_ptr<NetworkRecord> record(reinterpret_cast<NetworkRecord*>(notify->itemOld.lParam));
     return 0;

@@ -1,6 +1,8 @@
 // Reading and writing the initialisation-file format in one linear pass over the file's text.
 #include "config/IniFile.h"
 #include "lyrics/model/TextFunctions.h"
+#include "lyrics/text/Utf16.h"
+#include "lyrics/text/Utf8.h"
 
 #include <cstddef>
 #include <string_view>
@@ -12,6 +14,8 @@ namespace {
 constexpr int kFileNotFound = 2;  // ENOENT and ERROR_FILE_NOT_FOUND alike
 constexpr std::size_t kReadChunk = std::size_t{64} * 1024;
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 // One line of the file: its text from begin to end, and next, where the line after its line
 // break begins. A line break is CR LF, LF or a lone CR.
@@ -166,11 +170,11 @@ std::string withKeyWritten(std::string_view text, const std::string& section,
 }  // namespace
 
 std::optional<std::string> IniFile::read(const std::string& section, const std::string& key) {
-    const std::optional<std::string> text = loadText();
+    const std::optional<Text> text = loadText();
     if (!text) {
         return std::nullopt;
     }
-    const KeyPlace place = findKey(*text, section, key);
+    const KeyPlace place = findKey(text->text, section, key);
     if (!place.entry) {
         return std::nullopt;
     }
@@ -178,22 +182,22 @@ std::optional<std::string> IniFile::read(const std::string& section, const std::
 }
 
 bool IniFile::write(const std::string& section, const std::string& key, const std::string& value) {
-    const std::optional<std::string> text = loadText();
+    const std::optional<Text> text = loadText();
     if (!text) {
         return false;
     }
-    return replaceText(withKeyWritten(*text, section, key, value));
+    return replaceText({withKeyWritten(text->text, section, key, value), text->form});
 }
 
-std::optional<std::string> IniFile::loadText() {
+std::optional<IniFile::Text> IniFile::loadText() {
     const auto file = files_.openShared(path_);
     if (!file) {
         if (files_.lastError() == kFileNotFound) {
-            return std::string();
+            return Text{};
         }
         return std::nullopt;
     }
-    std::string text;
+    std::string bytes;
     std::string chunk(kReadChunk, '\0');
     for (;;) {
         const std::int64_t got = file->read(chunk.data(), chunk.size());
@@ -201,20 +205,38 @@ std::optional<std::string> IniFile::loadText() {
             return std::nullopt;
         }
         if (got == 0) {
-            return text;
+            break;
         }
-        text.append(chunk, 0, static_cast<std::size_t>(got));
+        bytes.append(chunk, 0, static_cast<std::size_t>(got));
     }
+    const std::string_view view = bytes;
+    if (view.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) {
+        return Text{utf16BytesToUtf8(view.substr(kUtf16LeMark.size()), ByteOrder::Little),
+                    Form::Utf16Le};
+    }
+    if (view.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        return Text{toValidUtf8(view.substr(kUtf8Mark.size())), Form::Utf8Bom};
+    }
+    return Text{decodeCodePage(codePage_, bytes), Form::Ansi};
 }
 
-bool IniFile::replaceText(const std::string& text) {
+bool IniFile::replaceText(const Text& text) {
+    std::string bytes;
+    if (text.form == Form::Utf8Bom) {
+        bytes = std::string(kUtf8Mark) + text.text;
+    } else if (auto ansi =
+                   text.form == Form::Ansi ? encodeCodePage(codePage_, text.text) : std::nullopt) {
+        bytes = std::move(*ansi);
+    } else {
+        bytes = std::string(kUtf16LeMark) + utf8ToUtf16Bytes(text.text, ByteOrder::Little);
+    }
     const std::string target = files_.resolve(path_);
     const std::string temporary = target + ".new";
     auto out = files_.createExclusive(temporary, false);
     if (!out) {
         return false;
     }
-    const bool written = out->write(text.data(), text.size());
+    const bool written = out->write(bytes.data(), bytes.size());
     const bool closed = out->close();
     if (!written || !closed || !files_.replace(temporary, target)) {
         files_.remove(temporary);

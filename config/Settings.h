@@ -23,6 +23,8 @@ struct AppSettings {
     int ShowOsciloscope = 1;
     std::string AlternativeLRCPath;
     int IsOneLine = 0;
+    // The code page of lyrics files that are neither marked nor UTF-8; 0 is the ANSI code page.
+    int CodePage = 0;
 };
 
 // Settings held by the plug-in window: the backgrounds and the oscilloscope colours.
@@ -39,7 +41,7 @@ struct ListSettings {
     int ShowCentered = 1;
     int AdjustWidth = 0;
     int ShowVerticalScroll = 0;
-    Colour TXTColor = 15790320;    // 0xF0F0F0
+    Colour TXTColor = 15790320;  // 0xF0F0F0
     Colour HLColor = 0;
     Colour HLTXTColor = 16777088;  // 0xFFFF80
     std::string FontFamily = "Arial";

@@ -1,10 +1,12 @@
-// The settings store: the 24 plugin.ini keys, their holders and the order they are read and
+// The settings store: the 25 plugin.ini keys, their holders and the order they are read and
 // written in.
 #include "config/SettingsStore.h"
 
 #include <climits>
 #include <cstdint>
 #include <utility>
+
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
@@ -83,6 +85,7 @@ void visitSettings(const SettingsHolders& holders, Visitor& visit) {
     visit.integer("FontItalic", list.FontItalic);
     visit.text("AlternativeLRCPath", app.AlternativeLRCPath, kAlternativePathCapacity);
     visit.integer("IsOneLine", app.IsOneLine);
+    visit.integer("CodePage", app.CodePage);
 }
 
 // Colours are stored as the signed decimal of their 32 bits.
@@ -159,7 +162,7 @@ void readStringSetting(ProfileFile& file, const std::string& section, const std:
         return;
     }
     if (const auto value = file.read(section, key)) {
-        text = value->substr(0, capacity - 1);
+        text = cutToChars(*value, capacity - 1);
     }
 }
 

@@ -23,7 +23,8 @@ std::optional<std::string> settingsFilePath(const std::string& libraryFileName);
 // is then made non-negative. Returns the new value.
 int readIntSetting(ProfileFile& file, const std::string& section, const std::string& key,
                    int& value, bool absolute = false);
-// A present key's text, cut to capacity - 1 characters, as the fixed buffer it fills holds it.
+// A present key's text, cut to capacity - 1 characters (never inside one), as the fixed buffer
+// it fills holds it.
 void readStringSetting(ProfileFile& file, const std::string& section, const std::string& key,
                        std::string& text, std::size_t capacity);
 bool writeIntSetting(ProfileFile& file, const std::string& section, const std::string& key,
@@ -50,7 +51,7 @@ struct SaveConditions {
     bool oneLineInEffect = false;
 };
 
-// Moves the 24 settings between their holders and the settings file, in one fixed order.
+// Moves the 25 settings between their holders and the settings file, in one fixed order.
 class SettingsStore {
   public:
     using OpenProfile = std::function<std::unique_ptr<ProfileFile>(const std::string& path)>;

@@ -8,7 +8,7 @@
 
 namespace zor {
 
-// An initialisation file through the Windows profile services.
+// An initialisation file through the Windows profile services; texts are UTF-8.
 class Win32ProfileFile final : public ProfileFile {
   public:
     explicit Win32ProfileFile(std::string path) : path_(std::move(path)) {}

@@ -1,6 +1,8 @@
 // Message boxes for the plug-in on Windows.
 #include "diag/Win32Prompt.h"
 
+#include "framework/WideText.h"
+
 namespace zor {
 
 namespace {
@@ -38,8 +40,9 @@ PromptAnswer answerFor(int result) {
 
 PromptAnswer Win32Prompt::show(PromptOwner owner, const std::string& text,
                                const std::string& caption, PromptButtons buttons, PromptIcon icon) {
-    const int result = ::MessageBoxA(windowFor(owner), text.c_str(), caption.c_str(),
-                                     buttonStyle(buttons) | iconStyle(icon));
+    const int result =
+        ::MessageBoxW(windowFor(owner), win::toWide(text).c_str(), win::toWide(caption).c_str(),
+                      buttonStyle(buttons) | iconStyle(icon));
     return answerFor(result);
 }
 

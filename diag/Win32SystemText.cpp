@@ -5,23 +5,24 @@
 
 #include "diag/ErrorReport.h"
 #include "diag/LogFile.h"
+#include "framework/WideText.h"
 
 namespace zor {
 
 namespace {
 
-// The text FormatMessageA allocates; freed with LocalFree.
+// The text FormatMessageW allocates; freed with LocalFree.
 class SystemText {
   public:
     SystemText() = default;
     ~SystemText() { ::LocalFree(text_); }
     SystemText(const SystemText&) = delete;
     SystemText& operator=(const SystemText&) = delete;
-    char** address() { return &text_; }
-    const char* get() const { return text_; }
+    wchar_t** address() { return &text_; }
+    const wchar_t* get() const { return text_; }
 
   private:
-    char* text_ = nullptr;
+    wchar_t* text_ = nullptr;
 };
 
 class LogHandle {
@@ -60,20 +61,20 @@ bool writeAll(HANDLE handle, const std::string& bytes) {
 
 std::string systemErrorText(int code) {
     SystemText text;
-    const DWORD length = ::FormatMessageA(
+    const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(code), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<LPSTR>(text.address()), 0, nullptr);
+        reinterpret_cast<LPWSTR>(text.address()), 0, nullptr);
     if (length == 0 || text.get() == nullptr) {
         // A code the system has no text for still gets a box that says which code it was.
         return "Error " + std::to_string(code);
     }
-    return std::string(text.get(), length);
+    return win::toUtf8(std::wstring_view(text.get(), length));
 }
 
 bool appendToLogFile(const std::string& path, const std::string& bytes, bool truncate,
                      int& errorCode) {
-    LogHandle log(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+    LogHandle log(::CreateFileW(win::toWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                 truncate ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!log.isOpen()) {

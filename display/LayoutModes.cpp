@@ -1,8 +1,7 @@
 // The one-line mode, the width that follows the widest line, and the centred highlight.
-#include <cstring>
-
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
+#include "framework/WideText.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
 
@@ -65,19 +64,19 @@ void CLyricsPluginApp::measureLineHeight() {
     if (!dc) {
         return;
     }
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = -::MulDiv(list.FontSize, ::GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
     font.lfWeight = list.FontWeight;
     font.lfItalic = static_cast<BYTE>(list.FontItalic);
     font.lfPitchAndFamily = FIXED_PITCH;
-    std::strncpy(font.lfFaceName, list.FontFamily.c_str(), LF_FACESIZE - 1);
-    const fw::Font lineFont(::CreateFontIndirectA(&font));
+    win::toWide(list.FontFamily).copy(font.lfFaceName, LF_FACESIZE - 1);
+    const fw::Font lineFont(::CreateFontIndirectW(&font));
     chosenFont = font;
 
     SIZE size{};
     {
         const fw::ScopedSelect select(dc.get(), lineFont.get());
-        ::GetTextExtentPoint32A(dc.get(), "MjM", 3, &size);
+        ::GetTextExtentPoint32W(dc.get(), L"MjM", 3, &size);
     }
     if (list.IsWindow()) {
         list.itemHeight = size.cy;

@@ -1,9 +1,8 @@
 // The owner-drawn lyrics list: line font, measuring and drawing, and the key dispatch.
 #include "display/LyricsListBox.h"
 
-#include <cstring>
-
 #include "display/PluginWnd.h"
+#include "framework/WideText.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
 
@@ -116,8 +115,9 @@ bool isSilentRelease(UINT key) {
 }
 
 SIZE textExtent(HDC dc, const std::string& text) {
+    const std::wstring wide = win::toWide(text);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 
@@ -162,7 +162,7 @@ fw::Font CLyricsListBox::makeLineFont(HDC dc, int index) const {
     if (isLyricsList() && index >= 1 && index < app->headerLines) {
         --points;
     }
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
     font.lfWeight = FontWeight;
     font.lfItalic = static_cast<BYTE>(FontItalic & 0xFF);
@@ -171,8 +171,9 @@ fw::Font CLyricsListBox::makeLineFont(HDC dc, int index) const {
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = FIXED_PITCH;
-    std::strncpy(font.lfFaceName, FontFamily.c_str(), LF_FACESIZE - 1);
-    return fw::Font(::CreateFontIndirectA(&font));
+    const std::wstring face = win::toWide(FontFamily);
+    face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    return fw::Font(::CreateFontIndirectW(&font));
 }
 
 // ---- LineList -------------------------------------------------------------------------------
@@ -299,7 +300,8 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         line.insert(line.begin(), ' ');
         y = area.top + height / 2 - textExtent(dc, "Mj").cy / 2;
     }
-    ::TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
+    const std::wstring wideLine = win::toWide(line);
+    ::TextOutW(dc, x, y, wideLine.c_str(), static_cast<int>(wideLine.size()));
 }
 
 // ---- messages -------------------------------------------------------------------------------
@@ -361,7 +363,7 @@ LRESULT CLyricsListBox::onLButtonDblClk(const fw::WindowMessage& /*m*/) {
 
 // The host gets the virtual key and the key's flags word; the repeat count stays here.
 void CLyricsListBox::postToHost(UINT message, const fw::WindowMessage& m) const {
-    ::PostMessageA(app->hostMain, message, m.wParam, HIWORD(m.lParam));
+    ::PostMessageW(app->hostMain, message, m.wParam, HIWORD(m.lParam));
 }
 
 }  // namespace zor

@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "display/PluginWnd.h"
+#include "framework/WideText.h"
 #include "host/LyricsPluginApp.h"
 
 namespace zor {
@@ -22,17 +23,17 @@ constexpr int kLogoEscapement = 150;
 constexpr int kTickerHeight = 20;
 
 fw::Font arialFont(int height, int escapement) {
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = height;
     font.lfEscapement = escapement;
     font.lfWeight = FW_NORMAL;
-    std::strncpy(font.lfFaceName, "Arial", LF_FACESIZE - 1);
-    return fw::Font(::CreateFontIndirectA(&font));
+    std::wcsncpy(font.lfFaceName, L"Arial", LF_FACESIZE - 1);
+    return fw::Font(::CreateFontIndirectW(&font));
 }
 
-void drawText(HDC dc, int x, int y, COLORREF colour, const std::string& text) {
+void drawText(HDC dc, int x, int y, COLORREF colour, const std::wstring& text) {
     ::SetTextColor(dc, colour);
-    ::TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    ::TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 struct OscGeometry {
@@ -55,18 +56,19 @@ void drawOscWords(HDC dc, const OscGeometry& geometry, int& tickerX, double glow
         const fw::ScopedSelect select(dc, logoFont.get());
         ::SetTextAlign(dc, TA_CENTER | TA_TOP);
         ::SetBkMode(dc, TRANSPARENT);
-        drawText(dc, cx + 2, 2, kLogoShadow, "Zor");
-        drawText(dc, cx, 0, kLogoColour, "Zor");
+        drawText(dc, cx + 2, 2, kLogoShadow, L"Zor");
+        drawText(dc, cx, 0, kLogoColour, L"Zor");
     }
     if (withTicker) {
         const fw::ScopedSelect select(dc, tickerFont.get());
         const int y = static_cast<int>(tickerX * slope + (oscHeight + 10));
         ::SetTextAlign(dc, TA_LEFT | TA_BOTTOM);
         ::SetBkMode(dc, TRANSPARENT);
-        drawText(dc, tickerX + 2, y + 2, kTickerShadow, line);
-        drawText(dc, tickerX, y, kTickerColour, line);
+        const std::wstring wideLine = win::toWide(line);
+        drawText(dc, tickerX + 2, y + 2, kTickerShadow, wideLine);
+        drawText(dc, tickerX, y, kTickerColour, wideLine);
         SIZE extent{};
-        ::GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+        ::GetTextExtentPoint32W(dc, wideLine.c_str(), static_cast<int>(wideLine.size()), &extent);
         --tickerX;
         if (tickerX + extent.cx < 0) {
             tickerX = oscWidth + 50;

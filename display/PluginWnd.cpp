@@ -208,7 +208,7 @@ LRESULT CPluginWnd::onSize(const fw::WindowMessage& m) {
 // Keys that reach this window rather than a list still control the host.
 LRESULT CPluginWnd::onKey(const fw::WindowMessage& m) {
     Default(m);
-    ::PostMessageA(app->hostMain, m.message, m.wParam, HIWORD(m.lParam));
+    ::PostMessageW(app->hostMain, m.message, m.wParam, HIWORD(m.lParam));
     return 0;
 }
 

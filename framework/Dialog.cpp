@@ -13,8 +13,9 @@ const MessageEntry<CDialog> CDialog::messages[] = {
 const MessageMap CDialog::messageMap = chainMessageMap(messages, &CWnd::classMessageMap);
 
 INT_PTR CDialog::DoModal(HINSTANCE module) {
-    return ::DialogBoxParamA(module != nullptr ? module : frameworkModule(),
-                             MAKEINTRESOURCEA(templateId_), owner_, &CDialog::DialogProcedure,
+    // The W form makes the dialog and its controls Unicode windows.
+    return ::DialogBoxParamW(module != nullptr ? module : frameworkModule(),
+                             MAKEINTRESOURCEW(templateId_), owner_, &CDialog::DialogProcedure,
                              reinterpret_cast<LPARAM>(this));
 }
 

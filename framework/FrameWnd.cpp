@@ -7,25 +7,28 @@ namespace zor::fw {
 namespace {
 
 constexpr const char* kFrameClassName = "ZorFwFrame";
+constexpr const wchar_t* kWideFrameClassName = L"ZorFwFrame";
+// IDC_ARROW in the form the W call takes.
+const wchar_t* const kArrowCursor = MAKEINTRESOURCEW(32512);
 
 // The class stays registered while the module is loaded; a DLL must unregister its classes
 // itself, or a reload at another address would find the stale class.
 class FrameClass {
   public:
     FrameClass() {
-        WNDCLASSEXA windowClass{};
+        WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.style = CS_DBLCLKS;
         windowClass.lpfnWndProc = &CWnd::OwnClassProcedure;
         windowClass.hInstance = frameworkModule();
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hCursor = ::LoadCursorW(nullptr, kArrowCursor);
         windowClass.hbrBackground = nullptr;
-        windowClass.lpszClassName = kFrameClassName;
-        registered_ = ::RegisterClassExA(&windowClass) != 0;
+        windowClass.lpszClassName = kWideFrameClassName;
+        registered_ = ::RegisterClassExW(&windowClass) != 0;
     }
     ~FrameClass() {
         if (registered_) {
-            ::UnregisterClassA(kFrameClassName, frameworkModule());
+            ::UnregisterClassW(kWideFrameClassName, frameworkModule());
         }
     }
     FrameClass(const FrameClass&) = delete;

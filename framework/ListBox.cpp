@@ -1,15 +1,33 @@
 #include "framework/ListBox.h"
 
-#include <algorithm>
+#include <utility>
 
+#include "framework/WideText.h"
 #include "lyrics/model/TextLimits.h"
 
 namespace zor::fw {
 
 namespace {
 
-std::string boundedItem(const std::string& text) {
-    return text.size() <= kMaxItemChars ? text : text.substr(0, kMaxItemChars);
+bool isLowSurrogate(wchar_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The first kMaxItemChars characters; a character beyond the basic plane is one character in
+// two UTF-16 units, and the pair is never cut.
+std::wstring boundedItem(std::wstring text) {
+    std::size_t characters = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (isLowSurrogate(text[at])) {
+            continue;
+        }
+        if (characters == kMaxItemChars) {
+            text.resize(at);
+            break;
+        }
+        ++characters;
+    }
+    return text;
 }
 
 }  // namespace
@@ -19,12 +37,12 @@ bool CListBox::Create(DWORD style, const RECT& rect, HWND parent, UINT id, DWORD
 }
 
 int CListBox::AddString(const std::string& text) {
-    const std::string item = boundedItem(text);
+    const std::wstring item = boundedItem(win::toWide(text));
     return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())));
 }
 
 int CListBox::InsertString(int index, const std::string& text) {
-    const std::string item = boundedItem(text);
+    const std::wstring item = boundedItem(win::toWide(text));
     return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index),
                                         reinterpret_cast<LPARAM>(item.c_str())));
 }
@@ -39,14 +57,14 @@ std::string CListBox::GetText(int index) const {
         return {};
     }
     // LB_GETTEXT takes no buffer size: the buffer must hold the whole item.
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
         SendMessage(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     if (copied == LB_ERR || copied <= 0) {
         return {};
     }
-    text.resize(std::min(static_cast<std::size_t>(copied), kMaxItemChars));
-    return text;
+    text.resize(static_cast<std::size_t>(copied));
+    return win::toUtf8(boundedItem(std::move(text)));
 }
 
 int CListBox::GetCount() const {

@@ -7,9 +7,9 @@ namespace {
 HINSTANCE lookUpFrameworkModule() {
     static const char anchor = 0;
     HMODULE module = nullptr;
-    ::GetModuleHandleExA(
+    ::GetModuleHandleExW(
         GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        &anchor, &module);
+        reinterpret_cast<LPCWSTR>(&anchor), &module);
     return module;
 }
 

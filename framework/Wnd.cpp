@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "framework/EntryGuard.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 
 namespace zor::fw {
@@ -92,9 +93,11 @@ bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* text, DWOR
     HMENU menuOrId =
         (style & WS_CHILD) != 0 ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
     creating_ = true;
-    HWND hwnd = ::CreateWindowExA(exStyle, className, text, style, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                                  frameworkModule(), this);
+    const std::wstring wideClass = win::toWide(className);
+    const std::wstring wideText = win::toWide(text);
+    HWND hwnd = ::CreateWindowExW(exStyle, wideClass.c_str(), wideText.c_str(), style, rect.left,
+                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+                                  menuOrId, frameworkModule(), this);
     creating_ = false;
     if (hwnd == nullptr) {
         return false;
@@ -114,7 +117,7 @@ bool CWnd::SubclassWindow(HWND hwnd) {
     if (!Attach(hwnd)) {
         return false;
     }
-    previousProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+    previousProc_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProcedure)));
     if (previousProc_ == nullptr) {
         Detach();
@@ -151,7 +154,7 @@ bool CWnd::Attach(HWND hwnd) {
 
 void CWnd::Detach() {
     if (previousProc_ != nullptr) {
-        ::SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
         previousProc_ = nullptr;
     }
     windowObjects().remove(hwnd_);
@@ -165,9 +168,9 @@ LRESULT CWnd::DefaultAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             [&] {
                 return wnd->Default(WindowMessage{message, wParam, lParam});
             },
-            [&] { return ::DefWindowProcA(hwnd, message, wParam, lParam); });
+            [&] { return ::DefWindowProcW(hwnd, message, wParam, lParam); });
     }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CWnd::OwnClassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -179,7 +182,7 @@ LRESULT CALLBACK CWnd::OwnClassProcedure(HWND hwnd, UINT message, WPARAM wParam,
 LRESULT CWnd::OwnClassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = FromHandle(hwnd);
     if (wnd == nullptr && message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         wnd = static_cast<CWnd*>(create->lpCreateParams);
         if (wnd != nullptr && !wnd->Attach(hwnd)) {
             return FALSE;
@@ -187,7 +190,7 @@ LRESULT CWnd::OwnClassMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (wnd == nullptr) {
         // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after the object let go.
-        return ::DefWindowProcA(hwnd, message, wParam, lParam);
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }
     return wnd->HandleMessage(WindowMessage{message, wParam, lParam});
 }
@@ -198,7 +201,7 @@ LRESULT CALLBACK CWnd::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam,
         [&] {
             CWnd* wnd = FromHandle(hwnd);
             if (wnd == nullptr) {
-                return ::DefWindowProcA(hwnd, message, wParam, lParam);
+                return ::DefWindowProcW(hwnd, message, wParam, lParam);
             }
             return wnd->HandleMessage(WindowMessage{message, wParam, lParam});
         },
@@ -221,9 +224,9 @@ LRESULT CWnd::HandleMessage(const WindowMessage& m) {
 
 LRESULT CWnd::Default(const WindowMessage& m) {
     if (previousProc_ != nullptr) {
-        return ::CallWindowProcA(previousProc_, hwnd_, m.message, m.wParam, m.lParam);
+        return ::CallWindowProcW(previousProc_, hwnd_, m.message, m.wParam, m.lParam);
     }
-    return ::DefWindowProcA(hwnd_, m.message, m.wParam, m.lParam);
+    return ::DefWindowProcW(hwnd_, m.message, m.wParam, m.lParam);
 }
 
 bool CWnd::OnReflectedDefault(const WindowMessage& /*reflected*/, LRESULT& /*result*/) {
@@ -314,11 +317,11 @@ HWND CWnd::SetFocus() {
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return hwnd_ == nullptr ? 0 : ::SendMessageA(hwnd_, message, wParam, lParam);
+    return hwnd_ == nullptr ? 0 : ::SendMessageW(hwnd_, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return hwnd_ == nullptr ? FALSE : ::PostMessageA(hwnd_, message, wParam, lParam);
+    return hwnd_ == nullptr ? FALSE : ::PostMessageW(hwnd_, message, wParam, lParam);
 }
 
 HWND CWnd::GetParent() const {
@@ -335,7 +338,7 @@ HWND CWnd::GetDlgItem(int id) const {
 
 void CWnd::SetWindowText(const std::string& text) {
     if (hwnd_ != nullptr) {
-        ::SetWindowTextA(hwnd_, text.c_str());
+        ::SetWindowTextW(hwnd_, win::toWide(text).c_str());
     }
 }
 
@@ -345,14 +348,14 @@ std::string windowText(HWND hwnd) {
     if (hwnd == nullptr) {
         return {};
     }
-    const int length = ::GetWindowTextLengthA(hwnd);
+    const int length = ::GetWindowTextLengthW(hwnd);
     if (length <= 0) {
         return {};
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(hwnd, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(hwnd, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return win::toUtf8(text);
 }
 
 }  // namespace
@@ -363,7 +366,7 @@ std::string CWnd::GetWindowText() const {
 
 void CWnd::SetDlgItemText(int id, const std::string& text) {
     if (hwnd_ != nullptr) {
-        ::SetDlgItemTextA(hwnd_, id, text.c_str());
+        ::SetDlgItemTextW(hwnd_, id, win::toWide(text).c_str());
     }
 }
 
@@ -390,22 +393,22 @@ HFONT CWnd::GetFont() const {
 }
 
 DWORD CWnd::GetStyle() const {
-    return hwnd_ == nullptr ? 0 : static_cast<DWORD>(::GetWindowLongPtrA(hwnd_, GWL_STYLE));
+    return hwnd_ == nullptr ? 0 : static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE));
 }
 
 DWORD CWnd::GetExStyle() const {
-    return hwnd_ == nullptr ? 0 : static_cast<DWORD>(::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE));
+    return hwnd_ == nullptr ? 0 : static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE));
 }
 
 void CWnd::ModifyStyle(DWORD remove, DWORD add) {
     if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrA(hwnd_, GWL_STYLE, static_cast<LONG_PTR>((GetStyle() & ~remove) | add));
+        ::SetWindowLongPtrW(hwnd_, GWL_STYLE, static_cast<LONG_PTR>((GetStyle() & ~remove) | add));
     }
 }
 
 void CWnd::ModifyStyleEx(DWORD remove, DWORD add) {
     if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrA(hwnd_, GWL_EXSTYLE,
+        ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE,
                             static_cast<LONG_PTR>((GetExStyle() & ~remove) | add));
     }
 }

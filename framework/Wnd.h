@@ -16,7 +16,10 @@ namespace zor::fw {
 //
 // Windows of a system class (list box, button, ...) and dialogs are subclassed: their previous
 // window procedure is kept and is what Default() calls. Windows of our own classes are handled by
-// the framework's procedure from WM_NCCREATE on; their Default() is DefWindowProcA.
+// the framework's procedure from WM_NCCREATE on; their Default() is DefWindowProcW.
+//
+// Every window is a Unicode window: texts pass in and out as UTF-8 and are UTF-16 at the call,
+// and SendMessage is SendMessageW, so a message that carries text carries UTF-16.
 class CWnd {
   public:
     CWnd();
@@ -81,7 +84,7 @@ class CWnd {
     virtual const MessageMap& GetMessageMap() const { return classMessageMap(); }
 
     // The window's default processing of m: the previous procedure of a subclassed window,
-    // DefWindowProcA for a window of our own class.
+    // DefWindowProcW for a window of our own class.
     LRESULT Default(const WindowMessage& m);
 
     // Called after WM_NCDESTROY, when the window is gone and the object detached. A frame window

@@ -13,9 +13,9 @@ namespace {
 LRESULT passOn(const CLyricsPluginApp& app, HWND window, UINT message, WPARAM wParam,
                LPARAM lParam) {
     if (app.hostFrameProc == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return ::CallWindowProcA(app.hostFrameProc, window, message, wParam, lParam);
+    return ::CallWindowProcW(app.hostFrameProc, window, message, wParam, lParam);
 }
 
 // The rectangle saved last, applied once to a free-standing frame.

@@ -7,7 +7,7 @@ namespace zor {
 // Whether window sits inside another window (the host frame under a modern skin). An owner is
 // not a parent: a free-standing frame the host owns still counts as free-standing.
 inline HWND parentWindow(HWND window) {
-    if (window == nullptr || (::GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0) {
+    if (window == nullptr || (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) == 0) {
         return nullptr;
     }
     return ::GetParent(window);

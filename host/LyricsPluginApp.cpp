@@ -10,6 +10,7 @@
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
 #include "framework/EntryGuard.h"
+#include "framework/WideText.h"
 #include "lyrics/model/TextLimits.h"
 
 namespace zor {
@@ -23,6 +24,10 @@ constexpr const char* kOldHostText = "This plugin requires Winamp 5.0+";
 std::string folderOf(const std::string& fileName) {
     const std::size_t separator = fileName.find_last_of('\\');
     return separator == std::string::npos ? std::string() : fileName.substr(0, separator + 1);
+}
+
+const char* textOrEmpty(const char* text) {
+    return text != nullptr ? text : "";
 }
 
 }  // namespace
@@ -91,10 +96,11 @@ std::string CLyricsPluginApp::libraryFileName() const {
     HINSTANCE instance = visModule != nullptr && visModule->hDllInstance != nullptr
                              ? visModule->hDllInstance
                              : fw::frameworkModule();
-    std::array<char, kLibraryPathChars + 1> name{};
+    std::array<wchar_t, kLibraryPathChars + 1> name{};
     const DWORD length =
-        ::GetModuleFileNameA(instance, name.data(), static_cast<DWORD>(kLibraryPathChars));
-    return std::string(name.data(), std::min<std::size_t>(length, kLibraryPathChars));
+        ::GetModuleFileNameW(instance, name.data(), static_cast<DWORD>(kLibraryPathChars));
+    name[std::min<std::size_t>(length, kLibraryPathChars)] = L'\0';
+    return win::toUtf8Bounded(name.data(), kLibraryPathChars);
 }
 
 // ---- settings -------------------------------------------------------------------------------
@@ -148,9 +154,10 @@ int CLyricsPluginApp::Init(winampVisModule* module) {
 
     hostLink.setHostMain(module->hwndParent);
     const auto embed = reinterpret_cast<EmbedWindowFunction>(
-        ::SendMessageA(module->hwndParent, WM_USER, 0, IPC_GET_EMBEDIF));
+        ::SendMessageW(module->hwndParent, WM_USER, 0, IPC_GET_EMBEDIF));
     if (embed == nullptr) {
-        ::MessageBoxA(module->hwndParent, kOldHostText, kPluginCaption, MB_OK);
+        ::MessageBoxW(module->hwndParent, win::toWide(kOldHostText).c_str(),
+                      win::toWide(kPluginCaption).c_str(), MB_OK);
         return 1;
     }
     hostFrame = embed(&embedState);
@@ -159,14 +166,14 @@ int CLyricsPluginApp::Init(winampVisModule* module) {
         hostFrame = nullptr;
         return 1;
     }
-    hostFrameProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+    hostFrameProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
         hostFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&frameSubclassProc)));
 
     if (pluginWnd->createPluginWindow(hostFrame)) {
         SetMainWnd(pluginWnd);
     }
-    ::SetWindowTextA(embedState.me, module->description);
-    ::SendMessageA(hostMain, WM_USER, reinterpret_cast<WPARAM>(pluginWnd->GetSafeHwnd()),
+    ::SetWindowTextW(embedState.me, win::toWide(textOrEmpty(module->description)).c_str());
+    ::SendMessageW(hostMain, WM_USER, reinterpret_cast<WPARAM>(pluginWnd->GetSafeHwnd()),
                    IPC_SETVISWND);
     ::ShowWindow(hostFrame, SW_SHOWNORMAL);
     createOscSurface();
@@ -206,7 +213,7 @@ void CLyricsPluginApp::Quit(winampVisModule* module) {
     }
     if (hostFrameProc != nullptr) {
         if (::IsWindow(hostFrame) != FALSE) {
-            ::SetWindowLongPtrA(hostFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostFrameProc));
+            ::SetWindowLongPtrW(hostFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostFrameProc));
         }
         hostFrameProc = nullptr;
     }

@@ -107,7 +107,7 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     fw::Pen oscPen;
     int oscWidth = 152;
     int oscHeight = 50;
-    LOGFONTA chosenFont{};
+    LOGFONTW chosenFont{};
     fw::MemoryDC oscDC;
     fw::Bitmap oscBitmap;
     HGDIOBJ oscOldBitmap = nullptr;

@@ -55,12 +55,22 @@ struct extendedFileInfoStruct {
     std::size_t retlen;
 };
 
+// IPC_GET_EXTENDED_FILE_INFOW's argument: the same record with UTF-16 texts; retlen counts
+// characters.
+struct extendedFileInfoStructW {
+    const wchar_t* filename;
+    const wchar_t* metadata;
+    wchar_t* ret;
+    std::size_t retlen;
+};
+
 using winampVisGetHeaderFunction = winampVisHeader*(__cdecl*)();
 
 inline constexpr int kVisHeaderVersion = 0x101;
 inline constexpr int kVisDataLength = 576;
 
 // Requests to the host main window: message WM_USER, the IPC number as lParam.
+inline constexpr int IPC_GETVERSION = 0;
 inline constexpr int IPC_ISPLAYING = 104;
 inline constexpr int IPC_GETOUTPUTTIME = 105;
 inline constexpr int IPC_JUMPTOTIME = 106;
@@ -68,6 +78,10 @@ inline constexpr int IPC_GETLISTPOS = 125;
 inline constexpr int IPC_GETPLAYLISTFILE = 211;
 inline constexpr int IPC_GETPLAYLISTTITLE = 212;
 inline constexpr int IPC_GET_EXTENDED_FILE_INFO = 290;
+// The wide forms (UTF-16 texts) of hosts from 5.3 on (file info: from 5.13 on); see HostVersion.h.
+inline constexpr int IPC_GETPLAYLISTTITLEW = 213;
+inline constexpr int IPC_GETPLAYLISTFILEW = 214;
+inline constexpr int IPC_GET_EXTENDED_FILE_INFOW = 3026;
 inline constexpr int IPC_GET_EMBEDIF = 505;
 inline constexpr int IPC_SETVISWND = 611;
 
@@ -82,6 +96,11 @@ static_assert(offsetof(winampVisModule, waveformData) == 1188, "waveformData off
 static_assert(offsetof(winampVisModule, Config) == 2340, "Config offset");
 static_assert(sizeof(embedWindowState) == 284, "embedWindowState layout");
 static_assert(sizeof(extendedFileInfoStruct) == 16, "extendedFileInfoStruct layout");
+static_assert(sizeof(extendedFileInfoStructW) == 16, "extendedFileInfoStructW layout");
+static_assert(offsetof(extendedFileInfoStructW, ret) == 8, "extendedFileInfoStructW ret offset");
+static_assert(offsetof(extendedFileInfoStructW, retlen) == 12,
+              "extendedFileInfoStructW retlen offset");
+static_assert(sizeof(wchar_t) == 2, "the host's wide texts are UTF-16");
 #endif
 
 }  // namespace zor

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
@@ -17,7 +18,7 @@ void appendBounded(std::vector<std::string>& lines, std::string_view piece) {
         return;
     }
     while (!piece.empty()) {
-        const std::size_t length = std::min(piece.size(), kMaxLineChars);
+        const std::size_t length = utf8PrefixBytes(piece, kMaxLineChars);
         lines.emplace_back(piece.substr(0, length));
         piece.remove_prefix(length);
     }

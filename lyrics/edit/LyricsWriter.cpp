@@ -37,18 +37,21 @@ std::string kindOfSong(const std::string& songPath) {
 
 }  // namespace
 
-bool writeLrcLines(const LineList& lines, OutputFile& file) {
+LrcFileBytes lrcFileBytes(const LineList& lines, const TextEncoding& encoding, LineEnd lineEnd) {
+    const std::string_view end = lineEndText(lineEnd);
+    std::string text;
     const int count = lines.count();
     for (int i = 0; i < count; ++i) {
-        std::string line = lines.text(i);
+        text += lines.text(i);
         if (i + 1 < count) {
-            line += "\r\n";
-        }
-        if (!line.empty() && !file.write(line.data(), line.size())) {
-            return false;
+            text += end;
         }
     }
-    return true;
+    if (auto bytes = encodeFileText(encoding, text)) {
+        return {encoding, std::move(*bytes)};
+    }
+    const TextEncoding utf8{EncodingKind::Utf8Bom, 0};
+    return {utf8, *encodeFileText(utf8, text)};
 }
 
 namespace {
@@ -105,11 +108,18 @@ SafeWriteResult writeLrcFile(LyricsCore& core, const std::string& name) {
         // The song path gives no file name to build (a stream address, a name far too long).
         return SafeWriteResult{SafeWriteStatus::NotCreated, kPathNotFoundCode};
     }
-    const ContentWriter writeLines = [&core](OutputFile& file) {
-        return writeLrcLines(core.editList, file);
+    const LrcFileBytes content =
+        lrcFileBytes(core.editList, core.lyricsEncoding, core.lyricsLineEnd);
+    const ContentWriter writeLines = [&content](OutputFile& file) {
+        return content.bytes.empty() || file.write(content.bytes.data(), content.bytes.size());
     };
     // On a file system that tells letter case apart, an existing song.lrc is the file to replace.
-    return writeThroughTemporary(core.files, core.files.resolve(name), writeLines);
+    const SafeWriteResult result =
+        writeThroughTemporary(core.files, core.files.resolve(name), writeLines);
+    if (result.status == SafeWriteStatus::Written) {
+        core.lyricsEncoding = content.encoding;  // the next save keeps what the file now holds
+    }
+    return result;
 }
 
 // A folder that takes no new file and a file that cannot be replaced (read-only, or held by
@@ -151,6 +161,9 @@ int LyricsCore::saveLyrics(int mode) {
     if (lyricsPath.empty()) {
         currentExt = "LRC";
         lyricsPath = nameBesideSong(songPath, currentExt);
+        // A new file: the ANSI code page while the text fits it, as it always was.
+        lyricsEncoding = TextEncoding{};
+        lyricsLineEnd = LineEnd::CrLf;
     }
     const SaveChoice choice = chooseTarget(prompt, lyricsStoreName(songPath), mode);
     if (choice == SaveChoice::Cancelled) {

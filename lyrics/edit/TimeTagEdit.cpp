@@ -7,6 +7,7 @@
 
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
@@ -103,7 +104,7 @@ int LyricsCore::insertTimeTag(int ms) {
     }
     const int seconds = ms / 1000;
     const std::string text = withTag(editList.text(sel), timeTagText(seconds));
-    if (text.size() > kMaxItemChars) {
+    if (utf8CharCount(text) > kMaxItemChars) {
         // No room for the tag: the line stays whole and selected, so the user sees it was not
         // stamped (and a paragraph completion stops here).
         return seconds;

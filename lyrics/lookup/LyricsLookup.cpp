@@ -5,17 +5,11 @@
 #include "lyrics/model/TextFunctions.h"
 #include "lyrics/model/TextLimits.h"
 #include "lyrics/tags/SongLyrics.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
 namespace {
-
-std::string cut(std::string text, std::size_t limit) {
-    if (text.size() > limit) {
-        text.resize(limit);
-    }
-    return text;
-}
 
 // " (E.T.L)", " (I.L)" and so on.
 std::string sourceLabel(bool internal, bool tagged) {
@@ -48,7 +42,7 @@ int LyricsCore::readLyricsFile(const std::string& path, int& count) {
 
 void LyricsCore::loadLyrics(const std::string& newSongPath) {
     internalLyrics = 0;
-    songFile = songPath = cut(newSongPath, kMaxPathChars);
+    songFile = songPath = cutToChars(newSongPath, kMaxPathChars);
     const bool displayMode = isLyricsListVisible();
 
     // Whichever list is showing is refilled; when neither shows, the edit list is, so a reload
@@ -69,6 +63,8 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
     // The first external name that opens wins, even when the file is empty.
     lyricsPath.clear();
     currentExt = "LRC";
+    lyricsEncoding = TextEncoding{};
+    lyricsLineEnd = LineEnd::CrLf;
     bool found = false;
     for (const LyricsFileName& name :
          lyricsFileNames(songPath, AlternativeLRCPath, songMetadata(), lyricsExt)) {
@@ -100,8 +96,8 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
             const bool tagged = timeTags[0].line != kEndOfTable;
             const std::string title = lyricsList.text(0);
             lyricsList.remove(0);
-            lyricsList.insert(0,
-                              cut(title + sourceLabel(internalLyrics != 0, tagged), kMaxItemChars));
+            lyricsList.insert(
+                0, cutToChars(title + sourceLabel(internalLyrics != 0, tagged), kMaxItemChars));
         }
     }
 

@@ -1,5 +1,6 @@
 // The song-information header at the top of the lyrics list, and the genre names it shows.
 #include "lyrics/lookup/SongInfo.h"
+#include "lyrics/text/Utf8.h"
 
 #include <array>
 #include <cctype>
@@ -47,10 +48,7 @@ constexpr std::string_view kOpeningPrefix = "[Opening] ";
 constexpr std::string_view kTitleSeparator = " - ";
 
 std::string cut(std::string text, std::size_t limit) {
-    if (text.size() > limit) {
-        text.resize(limit);
-    }
-    return text;
+    return cutToChars(std::move(text), limit);
 }
 
 // The leading decimal number, clamped to the last genre; 0 when there is none.

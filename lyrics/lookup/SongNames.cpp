@@ -6,6 +6,7 @@
 #include "lyrics/model/TextFunctions.h"
 #include "lyrics/model/TextLimits.h"
 #include "lyrics/platform/FileSystem.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
@@ -21,7 +22,7 @@ std::size_t fileNameStart(const std::string& path) {
 }
 
 std::string withinPathLimit(const std::string& name) {
-    return name.size() > kMaxPathChars ? std::string() : name;
+    return utf8CharCount(name) > kMaxPathChars ? std::string() : name;
 }
 
 }  // namespace

@@ -3,17 +3,23 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/TextEncoding.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
-// Splits a byte stream, fed in blocks of any size, into lyric lines. A break is a CR or an LF
-// together with at most one CR or LF right after it, so CR LF, LF CR, CR CR and LF LF are each one
-// break. A line holds at most kMaxLineChars characters; the character that arrives when it is
-// full starts the next line, so no byte is lost. The sink is called with each line as a mutable
-// string that it may change; the splitter clears it afterwards.
+// Splits UTF-8 text, fed in blocks of any size, into lyric lines. A line ends at CR LF, at LF or
+// at a lone CR; CR CR LF is one break. Every break ends exactly one line, so empty lines are kept
+// whatever the line ends, and a text that ends with a break ends with an empty line (which is
+// what lets a save reproduce that break). A line holds at most kMaxLineChars characters; the
+// character that arrives when it is full starts the next line, so nothing is lost and no
+// character is split. The sink is called with each line as a mutable string that it may change;
+// the splitter clears it afterwards.
 template <typename Sink>
 class LineSplitter {
   public:
@@ -24,62 +30,115 @@ class LineSplitter {
         const char* const end = data + size;
         BreakFinder breaks(pos, end);
         while (pos < end) {
-            if (breakPending_) {
-                // The look-ahead after a break: a second break character belongs to it.
-                breakPending_ = false;
-                if (isBreak(*pos)) {
-                    ++pos;
-                    continue;
-                }
+            if (pending_ != Pending::None) {
+                pos = resolvePending(pos);
+                continue;
             }
-            const std::size_t room = kMaxLineChars - line_.size();
-            // The character that arrives when the line is full is looked at too: a break there
-            // still ends this line.
-            const std::size_t window = std::min(static_cast<std::size_t>(end - pos), room + 1);
-            const char* const found = breaks.next(pos, pos + window);
-            if (found != nullptr) {
-                line_.append(pos, found);
-                emit();
-                breakPending_ = true;
-                pos = found + 1;
-            } else if (window <= room) {
-                line_.append(pos, window);
-                pos += window;
+            const char* const found = breaks.next(pos);
+            append(pos, found);
+            if (found == end) {
+                break;
+            }
+            emit();
+            if (*found == '\n') {
+                noteLineEnd(LineEnd::Lf);
             } else {
-                line_.append(pos, room);
-                pos += room;
-                emit();
+                pending_ = Pending::Cr;
             }
+            pos = found + 1;
         }
     }
 
-    // A file's look-ahead that meets the end stops the read; a text always yields the line in
-    // hand at its end, even when it is empty.
-    enum class End { File, Text };
-
-    void finish(End kind) {
-        if (kind == End::File && breakPending_) {
-            return;
+    // The line in hand ends the text, even when it is empty.
+    void finish() {
+        if (pending_ == Pending::CrCr) {
+            emit();  // the second CR was a break of its own
         }
+        if (pending_ != Pending::None) {
+            noteLineEnd(LineEnd::Cr);
+        }
+        pending_ = Pending::None;
         emit();
     }
 
-  private:
-    static bool isBreak(char c) { return c == '\r' || c == '\n'; }
+    // The first break of the text, the one a save writes back; none when it had no break.
+    std::optional<LineEnd> firstLineEnd() const { return firstLineEnd_; }
 
-    // Finds the next CR or LF of one block with one memchr per character kind and block region,
-    // remembering the positions found so a block is scanned once however short its lines are.
+  private:
+    // A CR has ended a line; what follows says which break it was.
+    enum class Pending { None, Cr, CrCr };
+
+    const char* resolvePending(const char* pos) {
+        const char c = *pos;
+        if (pending_ == Pending::Cr) {
+            if (c == '\n') {
+                noteLineEnd(LineEnd::CrLf);
+                pending_ = Pending::None;
+                return pos + 1;
+            }
+            if (c == '\r') {
+                pending_ = Pending::CrCr;
+                return pos + 1;
+            }
+            noteLineEnd(LineEnd::Cr);
+            pending_ = Pending::None;
+            return pos;
+        }
+        // Two CRs in hand.
+        if (c == '\n') {
+            noteLineEnd(LineEnd::CrCrLf);
+            pending_ = Pending::None;
+            return pos + 1;
+        }
+        // The first of the two was a lone CR: the empty line between them ends at the second.
+        noteLineEnd(LineEnd::Cr);
+        emit();
+        if (c == '\r') {
+            return pos + 1;  // still two CRs in hand
+        }
+        pending_ = Pending::None;
+        return pos;
+    }
+
+    void noteLineEnd(LineEnd end) {
+        if (!firstLineEnd_) {
+            firstLineEnd_ = end;
+        }
+    }
+
+    // Adds text to the line in hand, ending full lines on the way. Only a line longer than the
+    // limit in bytes can be longer in characters, and only its first characters are counted.
+    void append(const char* from, const char* to) {
+        line_.append(from, to);
+        if (line_.size() <= kMaxLineChars) {
+            return;
+        }
+        std::size_t start = 0;
+        for (;;) {
+            const std::string_view rest = std::string_view(line_).substr(start);
+            const std::size_t full = utf8PrefixBytes(rest, kMaxLineChars);
+            if (full == rest.size()) {
+                break;
+            }
+            std::string piece(rest.substr(0, full));
+            sink_(piece);
+            start += full;
+        }
+        line_.erase(0, start);
+    }
+
+    // Finds the next CR or LF of one block with one memchr per character kind, remembering the
+    // positions found so a block is scanned once however short its lines are.
     class BreakFinder {
       public:
         BreakFinder(const char* begin, const char* end)
             : end_(end), nextCr_{begin, false}, nextLf_{begin, false} {}
 
-        // The first break character in [from, limit), or null.
-        const char* next(const char* from, const char* limit) {
+        // The first break character at or after from, or the end of the block.
+        const char* next(const char* from) {
             refresh(nextCr_, from, '\r');
             refresh(nextLf_, from, '\n');
-            const char* const first = std::min(nextCr_.at, nextLf_.at);
-            return first < limit ? first : nullptr;
+            return std::min(nextCr_.at, nextLf_.at);
         }
 
       private:
@@ -108,7 +167,8 @@ class LineSplitter {
 
     Sink& sink_;
     std::string line_;
-    bool breakPending_ = false;
+    Pending pending_ = Pending::None;
+    std::optional<LineEnd> firstLineEnd_;
 };
 
 }  // namespace zor

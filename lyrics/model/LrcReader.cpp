@@ -10,6 +10,7 @@
 #include "lyrics/model/LineSplitter.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/TextFunctions.h"
+#include "lyrics/platform/CodePage.h"
 
 namespace zor {
 
@@ -17,6 +18,8 @@ namespace {
 
 // Large enough that a lyrics file is one or two reads, small enough to sit on any heap.
 constexpr std::size_t kReadBlockSize = std::size_t{64} * 1024;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // U+FEFF in UTF-8
 
 constexpr std::int64_t kLargestTagValue = std::numeric_limits<std::int32_t>::max();
 
@@ -104,6 +107,11 @@ class SourceReader {
             line.resize(nul);
         }
         const bool displayMode = core_.isLyricsListVisible();
+        if (displayMode && !line.empty() && line[0] == kByteOrderMark[0] &&
+            std::string_view(line).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            // A mark inside the text, left where files were joined, is no part of the lyrics.
+            line.erase(0, kByteOrderMark.size());
+        }
         removeTrailingBlanksKeepingOne(line);
         const int before = tagCount_;
         int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, kMaxTimeTags);
@@ -173,30 +181,81 @@ class SourceReader {
 
 }  // namespace
 
-int LyricsCore::readLines(InputFile& file, int& count) {
-    SourceReader reader(*this, count);
-    LineSplitter<SourceReader> splitter(reader);
-    std::vector<char> block(kReadBlockSize);
+namespace {
+
+// The whole file: its encoding can only be decided once every byte is known.
+std::string readAll(InputFile& file) {
+    std::string bytes;
+    const std::int64_t size = file.size();
+    bytes.reserve((size > 0 ? static_cast<std::size_t>(size) : 0) + kReadBlockSize);
+    std::size_t used = 0;
     for (;;) {
+        // Room for one more block, read straight into the text.
+        bytes.resize(used + kReadBlockSize);
+        const std::int64_t got = file.read(bytes.data() + used, kReadBlockSize);
         // A read error ends the source as its end would.
-        const std::int64_t got = file.read(block.data(), block.size());
         if (got <= 0) {
-            break;
+            bytes.resize(used);
+            return bytes;
         }
-        splitter.feed(block.data(), static_cast<std::size_t>(got));
+        used += static_cast<std::size_t>(got);
     }
-    splitter.finish(LineSplitter<SourceReader>::End::File);
+}
+
+}  // namespace
+
+int LyricsCore::fallbackCodePage() const {
+    const int codePage = resolveCodePage(CodePage);
+    return codePageAvailable(codePage) ? codePage : ansiCodePage();
+}
+
+namespace {
+
+// Feeds the source's text, in as many pieces as it likes, through the reader into the visible
+// list; the first line end of the text, if it has a break.
+template <typename Source>
+std::optional<LineEnd> splitLines(LyricsCore& core, int& count, Source feedText) {
+    SourceReader reader(core, count);
+    LineSplitter<SourceReader> splitter(reader);
+    feedText([&splitter](std::string_view text) { splitter.feed(text.data(), text.size()); });
+    splitter.finish();
     count = reader.finish();
+    return splitter.firstLineEnd();
+}
+
+}  // namespace
+
+int LyricsCore::readLines(InputFile& file, int& count) {
+    std::string bytes = readAll(file);
+    const int codePage = fallbackCodePage();
+    const FileForm form = fileForm(bytes);
+    std::optional<LineEnd> lineEnd;
+    if (form == FileForm::CodePage) {
+        // Piece by piece, each ending after a line feed, which no code page uses inside a
+        // character: the decoded copy of a large file never exists whole.
+        lyricsEncoding = TextEncoding{EncodingKind::CodePage, codePage};
+        lineEnd = splitLines(*this, count, [&](const auto& feed) {
+            const std::string_view all = bytes;
+            for (std::size_t start = 0; start < all.size();) {
+                const std::size_t lineFeed = all.find('\n', start + kReadBlockSize);
+                const std::size_t end =
+                    lineFeed == std::string_view::npos ? all.size() : lineFeed + 1;
+                feed(decodeCodePage(codePage, all.substr(start, end - start)));
+                start = end;
+            }
+        });
+    } else {
+        DecodedText decoded = decodeFileText(std::move(bytes), codePage, form);
+        lyricsEncoding = decoded.encoding;
+        lineEnd = splitLines(*this, count, [&decoded](const auto& feed) { feed(decoded.text); });
+    }
+    lyricsLineEnd = lineEnd.value_or(LineEnd::CrLf);
     return 1;
 }
 
 int LyricsCore::readLines(std::string_view text, int& count) {
     text = text.substr(0, text.find('\0'));
-    SourceReader reader(*this, count);
-    LineSplitter<SourceReader> splitter(reader);
-    splitter.feed(text.data(), text.size());
-    splitter.finish(LineSplitter<SourceReader>::End::Text);
-    count = reader.finish();
+    splitLines(*this, count, [text](const auto& feed) { feed(text); });
     return 1;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,7 @@
 #include "lyrics/platform/FileSystem.h"
 #include "lyrics/tags/Id3Lyrics.h"
 #include "lyrics/tags/SongLyrics.h"
+#include "lyrics/text/TextEncoding.h"
 
 namespace zor {
 
@@ -40,10 +42,16 @@ class LyricsCore : public AppSettings {
     int tagTimeForLine(int line, int now) const;  // seconds, or -1
 
     // Reader: splits a source into lines and time tags and appends them to the visible list.
-    // count is the number of items in that list, before and after. Always returns 1.
+    // count is the number of items in that list, before and after. Always returns 1. A file is
+    // decoded first, and its encoding and line ends are recorded for saving; a text is UTF-8
+    // already and ends at its first NUL.
     int readLines(InputFile& file, int& count);
-    int readLines(std::string_view text, int& count);  // the text ends at its first NUL
+    int readLines(std::string_view text, int& count);
     int parseTimeTags(std::string& line, int& tagCount, int lineIndex, int maxTags = kMaxTimeTags);
+
+    // The code page of files that are neither marked nor UTF-8: the CodePage setting, the ANSI
+    // code page for 0 or for one the platform cannot convert.
+    int fallbackCodePage() const;
 
     // Sources.
     void loadLyrics(const std::string& newSongPath);
@@ -86,6 +94,10 @@ class LyricsCore : public AppSettings {
     std::string lyricsPath;
     std::array<std::string, 2> lyricsExt{"LRC", "TXT"};
     std::string currentExt = "LRC";
+    // How the lyrics were stored where they were read from: the file's encoding and line ends,
+    // which a save keeps; for internal lyrics the frame's encoding.
+    TextEncoding lyricsEncoding;
+    LineEnd lyricsLineEnd = LineEnd::CrLf;
     std::string songFile;
     std::string songPath;
     std::string songTitle;

@@ -1,12 +1,13 @@
 #include "lyrics/model/MemoryLineList.h"
 
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 
 namespace {
 std::string asItem(const std::string& text) {
-    return text.size() > kMaxItemChars ? text.substr(0, kMaxItemChars) : text;
+    return text.size() <= kMaxItemChars ? text : cutToChars(text, kMaxItemChars);
 }
 }  // namespace
 

@@ -16,7 +16,7 @@ std::string trimSpaces(std::string_view text);
 std::string blankToEmpty(std::string text);
 
 // Whether two texts are equal when letter case is ignored, as extensions, tag markers, ID-tag
-// names and settings keys are compared (ASCII letters only: the text is single-byte).
+// names and settings keys are compared (ASCII letters only: all of those are ASCII).
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace zor

@@ -2,7 +2,8 @@
 
 #include <cstddef>
 
-// The system is single-byte text throughout and keeps the limits of its fixed buffers.
+// The limits of the fixed buffers the system always had, counted in characters of its UTF-8
+// text: a cut never falls inside a character.
 namespace zor {
 
 inline constexpr std::size_t kTextBufferSize = 512;  // paths, lines, list items, host answers

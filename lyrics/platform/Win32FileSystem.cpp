@@ -1,7 +1,8 @@
 // File access on Windows: lyrics and songs are opened sharing read only, so a file that an editor
-// holds open for writing is skipped; saves write unshared.
+// holds open for writing is skipped; saves write unshared. Paths arrive as UTF-8.
 #include <windows.h>
 
+#include "framework/WideText.h"
 #include "lyrics/platform/FileSystem.h"
 
 namespace zor {
@@ -90,8 +91,8 @@ class Win32OutputFile final : public OutputFile {
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<InputFile> openShared(const std::string& path) override {
-        HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle = ::CreateFileW(win::toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             lastError_ = static_cast<int>(::GetLastError());
             return nullptr;
@@ -107,7 +108,7 @@ class Win32FileSystem final : public FileSystem {
 
     std::unique_ptr<OutputFile> createExclusive(const std::string& path, bool mustBeNew) override {
         HANDLE handle =
-            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+            ::CreateFileW(win::toWide(path).c_str(), GENERIC_WRITE, 0, nullptr,
                           mustBeNew ? CREATE_NEW : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             lastError_ = static_cast<int>(::GetLastError());
@@ -117,7 +118,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     bool replace(const std::string& source, const std::string& target) override {
-        if (!::MoveFileExA(source.c_str(), target.c_str(),
+        if (!::MoveFileExW(win::toWide(source).c_str(), win::toWide(target).c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             lastError_ = static_cast<int>(::GetLastError());
             return false;
@@ -126,7 +127,7 @@ class Win32FileSystem final : public FileSystem {
     }
 
     bool remove(const std::string& path) override {
-        if (!::DeleteFileA(path.c_str())) {
+        if (!::DeleteFileW(win::toWide(path).c_str())) {
             lastError_ = static_cast<int>(::GetLastError());
             return false;
         }

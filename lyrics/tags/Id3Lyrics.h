@@ -3,15 +3,18 @@
 #include <functional>
 #include <string>
 
+#include "lyrics/text/TextEncoding.h"
+
 class ID3_Tag;
 class ID3_Frame;
 
 namespace zor {
 
 // Lyrics frame operations on an id3lib tag. The tag is owned by the caller for one read or write.
-// The text returned by getID3Lyrics is single-byte text; a frame stored as UTF-16 is converted to
-// the single-byte code page with '?' for characters that have no single-byte form.
-bool getID3Lyrics(ID3_Tag* tag, std::string& text);  // false: no lyrics frame
+// Texts are UTF-8. getID3Lyrics reads frames in ISO-8859-1 and UTF-16 (the two the library keeps
+// intact) and gives the frame's encoding when asked; false: no lyrics frame. setID3Lyrics stores
+// ISO-8859-1 when the text fits it, otherwise UTF-16 with a byte-order mark.
+bool getID3Lyrics(ID3_Tag* tag, std::string& text, TextEncoding* encoding = nullptr);
 int removeID3Lyrics(ID3_Tag* tag);
 ID3_Frame* setID3Lyrics(ID3_Tag* tag, const std::string& text, const std::string& description,
                         const std::string& language, bool replace);

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "lyrics/platform/LibraryPath.h"
 #include "lyrics/tags/Id3Guard.h"
 #include "lyrics/tags/Id3Lyrics.h"
 #include "lyrics/tags/Mp3Layout.h"
@@ -99,9 +100,9 @@ Id3StoreOutcome verifyStore(const std::string& songPath, const std::string& befo
 
 Id3TagWrite writeLyricsTagWithLibrary(const std::string& songPath, const std::string& text) {
     std::string start(kHeaderSize, '\0');
-    std::ifstream(songPath, std::ios::binary).read(start.data(), kHeaderSize);
+    std::ifstream(pathForLibrary(songPath), std::ios::binary).read(start.data(), kHeaderSize);
     const Id3v2Header header = readId3v2Header(start);
-    const auto tag = std::make_unique<ID3_Tag>(songPath.c_str());
+    const auto tag = std::make_unique<ID3_Tag>(pathForLibrary(songPath).c_str());
     if (header.present && !libraryReadTag(*tag, header)) {
         return Id3TagWrite::Unreadable;
     }

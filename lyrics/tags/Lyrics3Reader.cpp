@@ -10,6 +10,7 @@
 
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/TextFunctions.h"
+#include "lyrics/text/TextEncoding.h"
 
 namespace zor {
 
@@ -151,7 +152,12 @@ int LyricsCore::readLyrics3(InputFile& file, std::int64_t windowStart, int versi
     }
     const std::string_view area = window.substr(areaStart, window.size() - trailerSize - areaStart);
     const std::string_view text = version == 1 ? area : lyricsField(area);
-    readLines(text, count);
+    // The format says nothing of the text's encoding: UTF-8 when it is valid, as any unmarked
+    // file.
+    const std::string_view bytes = text.substr(0, text.find('\0'));
+    DecodedText decoded = decodeFileText(std::string(bytes), fallbackCodePage());
+    lyricsEncoding = decoded.encoding;
+    readLines(decoded.text, count);
     return 1;
 }
 

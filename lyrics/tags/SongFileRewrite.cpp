@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lyrics/platform/FileLength.h"
+#include "lyrics/platform/LibraryPath.h"
 
 namespace zor {
 
@@ -22,7 +23,7 @@ constexpr std::size_t kCopyBlock = std::size_t{64} * 1024;
 }  // namespace
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
-    const FileHandle file(std::fopen(path.c_str(), "rb"));
+    const FileHandle file(std::fopen(pathForLibrary(path).c_str(), "rb"));
     if (!file) {
         return false;
     }
@@ -37,7 +38,7 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
 
 bool overwriteInPlace(const std::string& path, std::string_view bytes) {
     // "r+b" neither creates nor truncates: the song must exist, and its length is set afterwards.
-    FileHandle file(std::fopen(path.c_str(), "r+b"));
+    FileHandle file(std::fopen(pathForLibrary(path).c_str(), "r+b"));
     if (!file) {
         return false;
     }
@@ -48,10 +49,19 @@ bool overwriteInPlace(const std::string& path, std::string_view bytes) {
 }
 
 RepairResult repairLeftBehindFile(const std::string& songPath) {
-    const std::string leftBehind = songPath + std::string(kLeftBehindSuffix);
+    // The library names its file after the name it was given.
+    const std::string leftBehind = pathForLibrary(songPath) + std::string(kLeftBehindSuffix);
     std::string rewritten;
-    if (!readWholeFile(leftBehind, rewritten)) {
-        return RepairResult::NothingLeft;
+    {
+        const FileHandle file(std::fopen(leftBehind.c_str(), "rb"));
+        if (!file) {
+            return RepairResult::NothingLeft;
+        }
+        std::vector<char> block(kCopyBlock);
+        std::size_t n = 0;
+        while ((n = std::fread(block.data(), 1, block.size(), file.get())) > 0) {
+            rewritten.append(block.data(), n);
+        }
     }
     if (!overwriteInPlace(songPath, rewritten)) {
         return RepairResult::Failed;

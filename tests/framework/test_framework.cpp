@@ -478,6 +478,42 @@ void checkListBoxTextLimit() {
     list.DestroyWindow();
 }
 
+// Items are UTF-8 outside and UTF-16 in the list; the limit counts characters, so a character
+// of several bytes, or of two UTF-16 units, is neither counted twice nor cut.
+void checkListBoxUnicodeText() {
+    fw::CListBox list;
+    CHECK(list.Create(WS_POPUP | LBS_HASSTRINGS, RECT{0, 0, 100, 100}, nullptr, 0));
+    const std::string mixed =
+        "na\xC3\xAFve caf\xC3\xA9 \xD0\xBF\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F "
+        "\xE6\xAD\x8C\xE8\xA9\x9E \xF0\x9F\x8E\xB5";
+    CHECK(list.AddString(mixed) == 0);
+    CHECK(list.GetText(0) == mixed);
+    std::wstring wide(64, L'\0');
+    CHECK(
+        ::SendMessageW(list.GetSafeHwnd(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(wide.data())) ==
+        22);  // 21 characters, the last one two UTF-16 units
+    CHECK(wide[2] == 0x00EF && wide[11] == 0x043F && wide[17] == 0x6B4C && wide[20] == 0xD83C);
+
+    std::string cyrillic;
+    for (int i = 0; i < 600; ++i) {
+        cyrillic += "\xD0\xB6";  // one character, two bytes
+    }
+    CHECK(list.AddString(cyrillic) == 1);
+    std::string held;
+    for (int i = 0; i < 511; ++i) {
+        held += "\xD0\xB6";
+    }
+    CHECK(list.GetText(1) == held);
+
+    // 510 letters and a character beyond the basic plane fit; the letter after it does not.
+    const std::string note = "\xF0\x9F\x8E\xB5";
+    CHECK(list.AddString(std::string(510, 'x') + note + "y") == 2);
+    CHECK(list.GetText(2) == std::string(510, 'x') + note);
+    CHECK(list.AddString(std::string(511, 'x') + note) == 3);
+    CHECK(list.GetText(3) == std::string(511, 'x'));
+    list.DestroyWindow();
+}
+
 void checkFrameLifetime() {
     Log log;
     bool deleted = false;
@@ -590,6 +626,7 @@ int main() {
     checkReflection();
     checkSubclassingSystemListBox();
     checkListBoxTextLimit();
+    checkListBoxUnicodeText();
     checkFrameLifetime();
     checkModalDialog();
     checkGdiOwners();

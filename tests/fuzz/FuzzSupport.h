@@ -18,6 +18,7 @@
 #include "lyrics/model/MemoryLineList.h"
 #include "lyrics/model/TextLimits.h"
 #include "lyrics/platform/FileSystem.h"
+#include "lyrics/text/Utf8.h"
 
 // What the fuzz targets share: the input as a file, a core with no host, and a way to stop on a
 // broken invariant that libFuzzer records as a crash with its reproducer.
@@ -161,12 +162,13 @@ class TempInputFile {
 };
 
 // What every read must leave: a table with at most 199 tags and its end entry, and list items
-// that fit the list.
-inline void checkReadResult(const Core& c, int count) {
+// that fit the list. A read of a file (or a tag) decodes it, so its items are valid UTF-8.
+inline void checkReadResult(const Core& c, int count, bool decoded = true) {
     const MemoryLineList& list = c.lyricsList.isVisible() ? c.lyricsList : c.editList;
     check(count == list.count(), "count differs from the list");
     for (const std::string& item : list.items()) {
-        check(item.size() <= kMaxItemChars, "an item longer than the list holds");
+        check(utf8CharCount(item) <= kMaxItemChars, "an item longer than the list holds");
+        check(!decoded || isValidUtf8(item), "an item that is not UTF-8");
         check(item.find('\0') == std::string::npos, "an item with a NUL byte");
     }
     int tags = 0;

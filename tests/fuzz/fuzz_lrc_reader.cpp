@@ -35,7 +35,7 @@ Reading readInto(Core& c, int headerItems, std::string_view source, bool fromFil
     } else {
         check(c.core.readLines(source, count) == 1, "readLines did not return 1");
     }
-    zor::fuzz::checkReadResult(c, count);
+    zor::fuzz::checkReadResult(c, count, fromFile);
     c.core.sortTimeTags();
     for (int second : {0, 1, 59, 60, 3599, 1 << 30}) {
         c.core.lineAtSecond(second);

@@ -75,9 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Holders loaded;
     load(files, loaded);
     check(loaded.list.FontSize >= 0, "a negative font size");
-    check(loaded.list.FontFamily.size() < zor::kFontFamilyCapacity, "FontFamily too long");
-    check(loaded.app.AlternativeLRCPath.size() < zor::kAlternativePathCapacity,
+    // The capacities count characters; the file's text, in either form, reads as UTF-8.
+    check(zor::utf8CharCount(loaded.list.FontFamily) < zor::kFontFamilyCapacity,
+          "FontFamily too long");
+    check(zor::utf8CharCount(loaded.app.AlternativeLRCPath) < zor::kAlternativePathCapacity,
           "AlternativeLRCPath too long");
+    check(
+        zor::isValidUtf8(loaded.list.FontFamily) && zor::isValidUtf8(loaded.app.AlternativeLRCPath),
+        "a setting that is not UTF-8");
 
     Holders saved = loaded;
     save(files, saved);

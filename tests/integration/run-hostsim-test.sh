@@ -78,8 +78,10 @@ substitute() { ZOR_DIR=$windowsDir perl -pe 's/\@DIR\@/$ENV{ZOR_DIR}/g' "$1"; }
 substitute "$script" >"$dir/$name"
 substitute "$expected" >"$dir/expected.txt"
 
-(cd "$dir" && "$loader" ./hostsim.exe "${arguments[@]}" "$name" >"$dir/stdout.txt" \
-    2>"$dir/stderr.txt")
+# wine names Unix files in the charset of the locale: under C, a name outside ASCII cannot be
+# opened. UTF-8 keeps the ANSI code page wine derives from the language (1252).
+(cd "$dir" && LC_ALL=C.UTF-8 "$loader" ./hostsim.exe "${arguments[@]}" "$name" \
+    >"$dir/stdout.txt" 2>"$dir/stderr.txt")
 status=$?
 
 failed=0

@@ -22,6 +22,7 @@
 #include "lyrics/model/MemoryLineList.h"
 #include "lyrics/model/TextLimits.h"
 #include "lyrics/tags/Id3Guard.h"
+#include "lyrics/text/Utf8.h"
 
 namespace zor {
 namespace {
@@ -57,7 +58,8 @@ class HostileInputs : public ::testing::Test {
     void expectSaneLists() const {
         for (const MemoryLineList* list : {&lyricsList, &editList}) {
             for (const std::string& item : list->items()) {
-                ASSERT_LE(item.size(), kMaxItemChars);
+                ASSERT_LE(utf8CharCount(item), kMaxItemChars);
+                ASSERT_TRUE(isValidUtf8(item));
                 ASSERT_EQ(item.find('\0'), std::string::npos);
             }
         }

@@ -75,7 +75,8 @@ TEST_F(Zorlyrics, ReadPrintsItemsTagsAndLines) {
     const Outcome r = run({"read", "--count", "2", "--at", "0", "--at", "13", "--at", "20", file});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "items 4\n0\theader 0\n1\theader 1\n2\tFirst\n3\tSecond\ndropped 2\ntags 2\n"
+              "encoding cp1252\nitems 4\n0\theader 0\n1\theader 1\n2\tFirst\n3\tSecond\ndropped "
+              "2\ntags 2\n"
               "12\t2\n15\t3\nat 0\tnone\nat 13\t2\nat 20\t3\n");
 }
 
@@ -84,7 +85,8 @@ TEST_F(Zorlyrics, ReadInEditModeKeepsRawLines) {
     const Outcome r = run({"read", "--edit", file});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "items 5\n0\t[ti:T]\n1\tCredits\n2\t[00:12.90]First\n3\t[00:15]Second\n4\t\n"
+              "encoding cp1252\nitems "
+              "5\n0\t[ti:T]\n1\tCredits\n2\t[00:12.90]First\n3\t[00:15]Second\n4\t\n"
               "dropped 0\ntags 2\n12\t2\n15\t3\n");
 }
 
@@ -97,7 +99,7 @@ TEST_F(Zorlyrics, ShowRunsTheLoadWithMetadataAndAlternativeFolder) {
              "--meta", "Album=Disc", "--meta", "Year=", "--meta", "Date=2001", song});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "source E.L\nlyricsPath " + (dir / "alt/song.txt") +
-                         "\ncurrentExt TXT\nheaderLines 4\nitems 5\n"
+                         "\ncurrentExt TXT\nencoding cp1252\nheaderLines 4\nitems 5\n"
                          "0\t\"Song\" by \"Band\" (E.L)\n1\tfrom \"Disc\"\n2\t" +
                          song + "\n3\t\n4\tHello\ndropped 0\ntags 0\n");
 }
@@ -107,7 +109,8 @@ TEST_F(Zorlyrics, ShowWithNothingFoundStillSucceeds) {
     const Outcome r = run({"show", "--playlist-title", "Band - Tune", "--at", "3", song});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "source none\nlyricsPath \ncurrentExt LRC\nheaderLines 3\nitems 4\n"
+              "source none\nlyricsPath \ncurrentExt LRC\nencoding cp1252\nheaderLines 3\n"
+              "items 4\n"
               "0\t\"Tune\" by \"Band\"\n1\t" +
                   song + "\n2\t\n3\tLyrics unavailable\ndropped 0\ntags 0\nat 3\tnone\n");
 }
@@ -117,7 +120,8 @@ TEST_F(Zorlyrics, ShowInEditMode) {
     const Outcome r = run({"show", "--edit", "--at", "1", dir / "Song.mp3"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "source E.T.L\nlyricsPath " + (dir / "Song.LRC") +
-                         "\ncurrentExt LRC\nheaderLines 0\nitems 2\n0\t[00:01]One\n1\t\n"
+                         "\ncurrentExt LRC\nencoding cp1252\nheaderLines 0\nitems 2\n"
+                         "0\t[00:01]One\n1\t\n"
                          "dropped 0\ntags 1\n1\t0\nat 1\t0\n");
 }
 
@@ -136,6 +140,8 @@ TEST_F(Zorlyrics, BadArgumentsGiveOneLineAndStatusTwo) {
         {"show", "--count", "2", "s"},
         {"embed", "one"},
         {"embed", "--edit", "a.mp3", "b.lrc"},
+        {"read", "--codepage", "x", "f"},
+        {"read", "--codepage", "99999", "f"},
         {"read", dir / "missing.lrc"},
     };
     for (const auto& arguments : cases) {
@@ -180,10 +186,16 @@ TEST_F(Zorlyrics, EmbedRefusesWhatItCannotStore) {
 
 TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
     const std::string lyrics = dir.write("l.lrc", "[ti:T]\r\n[00:02]Two\r\n");
-    for (const auto& [name, bytes] :
-         {std::pair{"Song.mp3", bareMp3()}, std::pair{"Song.flac", songfixtures::flacSong()},
-          std::pair{"Song.opus", songfixtures::opusSong()},
-          std::pair{"Song.m4a", songfixtures::m4aSong()}}) {
+    // An MP3 keeps Latin-1 text in its frame; the other kinds' tags hold UTF-8.
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* encoding;
+    };
+    for (const auto& [name, bytes, encoding] :
+         {Case{"Song.mp3", bareMp3(), "cp28591"}, Case{"Song.flac", songfixtures::flacSong(), "utf-8"},
+          Case{"Song.opus", songfixtures::opusSong(), "utf-8"},
+          Case{"Song.m4a", songfixtures::m4aSong(), "utf-8"}}) {
         SCOPED_TRACE(name);
         const std::string song = dir.write(name, bytes);
         const Outcome stored = run({"embed", song, lyrics});
@@ -196,10 +208,64 @@ TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
 
         const Outcome shown = run({"show", "--edit", song});
         EXPECT_EQ(shown.status, 0) << shown.err;
-        EXPECT_EQ(shown.out,
-                  "source I.T.L\nlyricsPath \ncurrentExt LRC\nheaderLines 0\nitems 3\n"
-                  "0\t[ti:T]\n1\t[00:02]Two\n2\t\ndropped 0\ntags 1\n2\t1\n");
+        EXPECT_EQ(shown.out, std::string("source I.T.L\nlyricsPath \ncurrentExt LRC\nencoding ") +
+                                 encoding +
+                                 "\nheaderLines 0\nitems 3\n"
+                                 "0\t[ti:T]\n1\t[00:02]Two\n2\t\ndropped 0\ntags 1\n2\t1\n");
     }
+}
+
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+// The first line of read names the encoding; every text comes out as UTF-8.
+TEST_F(Zorlyrics, ReadNamesTheEncodingAndPrintsUtf8) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> options;
+        const char* encoding;
+    };
+    const Case cases[] = {
+        {"utf-8 with a mark", "\xEF\xBB\xBF[00:01]caf\xC3\xA9", {}, "utf-8-bom"},
+        {"utf-8", "[00:01]caf\xC3\xA9", {}, "utf-8"},
+        {"utf-16le", "\xFF\xFE" + utf16(u"[00:01]caf\u00E9", false), {}, "utf-16le"},
+        {"utf-16be", "\xFE\xFF" + utf16(u"[00:01]caf\u00E9", true), {}, "utf-16be"},
+        {"windows-1252 by default", "[00:01]caf\xE9", {}, "cp1252"},
+        {"windows-1251 asked for", "[00:01]\xEA\xE0\xF4\xE5", {"--codepage", "1251"}, "cp1251"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = dir.write("e.lrc", c.bytes);
+        std::vector<std::string> arguments{"read"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        arguments.push_back(file);
+        const Outcome r = run(arguments);
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string text = c.options.empty() ? "café" : "кафе";
+        EXPECT_EQ(r.out, std::string("encoding ") + c.encoding + "\nitems 1\n0\t" + text +
+                             "\ndropped 0\ntags 1\n1\t0\n");
+    }
+}
+
+TEST_F(Zorlyrics, ShowNamesTheEncodingOfAFrameBeyondLatin1) {
+    const std::string song = dir.write("Song.mp3", bareMp3());
+    const std::string lyrics =
+        dir.write("l.lrc", "[00:02]\xD0\x9F\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F");
+    ASSERT_EQ(run({"embed", song, lyrics}).status, 0);
+    const Outcome shown = run({"show", "--edit", song});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out,
+              "source I.T.L\nlyricsPath \ncurrentExt LRC\nencoding utf-16le\nheaderLines 0\n"
+              "items 1\n0\t[00:02]Песня\ndropped 0\ntags 1\n2\t0\n");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tools/hostsim/HostSession.h"
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/InputDriver.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/PluginWindows.h"
@@ -161,7 +162,7 @@ void writeJson(const std::string& path, const std::vector<Job>& jobs) {
         }
     }
     out << "  ]\n}\n";
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(filePath(path), std::ios::binary | std::ios::trunc);
     file << out.str();
     if (!file.flush()) {
         throw HostError("bench: cannot write " + path);
@@ -180,14 +181,14 @@ void printJob(const Job& job) {
 class DrawingFloor {
   public:
     DrawingFloor() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "ZorBenchFloor";
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "ZorBenchFloor", "", WS_POPUP,
-                                 kFloorWindowX, kFloorWindowY, kOscWidth, kOscHeight, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"ZorBenchFloor";
+        RegisterClassW(&windowClass);
+        window = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"ZorBenchFloor", L"",
+                                 WS_POPUP, kFloorWindowX, kFloorWindowY, kOscWidth, kOscHeight,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         // Shown without taking the activation, which would take the plug-in's keys with it.
         ShowWindow(window, SW_SHOWNOACTIVATE);
         HDC screen = GetDC(window);
@@ -265,10 +266,10 @@ class RequestCounter {
     explicit RequestCounter(HWND host) : window(host) {
         current = this;
         previous = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countingProc)));
     }
     ~RequestCounter() {
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         current = nullptr;
     }
     RequestCounter(const RequestCounter&) = delete;
@@ -297,7 +298,7 @@ class RequestCounter {
         } else if (message == WM_COMMAND || message == WM_SYSCOMMAND) {
             self.count("command " + std::to_string(LOWORD(wParam)));
         }
-        return CallWindowProcA(self.previous, window, message, wParam, lParam);
+        return CallWindowProcW(self.previous, window, message, wParam, lParam);
     }
     void count(const std::string& kind) {
         ++requests;
@@ -313,8 +314,9 @@ class RequestCounter {
 
 double readWholeFile(const Ticks& ticks, const std::string& path) {
     static std::array<char, std::size_t{64} * 1024> block;
+    const std::wstring widePath = toWide(path);
     return ticks.time([&] {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return;
@@ -338,7 +340,7 @@ std::string stemOf(const std::string& path) {
 std::string lyricsFileOf(const std::string& songPath) {
     for (const char* extension : {".lrc", ".txt"}) {
         const std::string candidate = stemOf(songPath) + extension;
-        if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesW(toWide(candidate).c_str()) != INVALID_FILE_ATTRIBUTES) {
             return candidate;
         }
     }
@@ -492,13 +494,13 @@ class BenchRunner {
         HWND host = session.mainWindow.handle();
         for (int i = 0; i < calls; ++i) {
             const Pair times = steadyCall([host] {
-                const LRESULT index = SendMessageA(host, WM_USER, 0, IPC_GETLISTPOS);
-                SendMessageA(host, WM_USER, static_cast<WPARAM>(index), IPC_GETPLAYLISTFILE);
-                SendMessageA(host, WM_USER, static_cast<WPARAM>(index), IPC_GETPLAYLISTTITLE);
-                std::array<char, kCaptionBuffer> caption{};
-                SendMessageA(host, WM_GETTEXT, kCaptionBuffer - 1,
+                const LRESULT index = SendMessageW(host, WM_USER, 0, IPC_GETLISTPOS);
+                SendMessageW(host, WM_USER, static_cast<WPARAM>(index), IPC_GETPLAYLISTFILEW);
+                SendMessageW(host, WM_USER, static_cast<WPARAM>(index), IPC_GETPLAYLISTTITLEW);
+                std::array<wchar_t, kCaptionBuffer> caption{};
+                SendMessageW(host, WM_GETTEXT, kCaptionBuffer - 1,
                              reinterpret_cast<LPARAM>(caption.data()));
-                SendMessageA(host, WM_USER, 0, IPC_GETOUTPUTTIME);
+                SendMessageW(host, WM_USER, 0, IPC_GETOUTPUTTIME);
             });
             job.figure.push_back(times.figure);
             job.floor.push_back(times.floor);
@@ -509,7 +511,7 @@ class BenchRunner {
 
     int lyricsCount() {
         HWND list = controlWithId(session.visThread().threadId(), kLyricsListId);
-        return list == nullptr ? -1 : static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        return list == nullptr ? -1 : static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     }
 
     // Selects the entry and renders until its lyrics are in the list: the time of those calls,
@@ -598,9 +600,9 @@ class BenchRunner {
                 own = floorDrawing->handle();
                 for (int i = 0; i < kBatch && done + i < calls; ++i) {
                     job.figure.push_back(
-                        ticks.time([host] { SendMessageA(host, WM_USER, 0, IPC_GETLISTPOS); }));
+                        ticks.time([host] { SendMessageW(host, WM_USER, 0, IPC_GETLISTPOS); }));
                     job.floor.push_back(
-                        ticks.time([own] { SendMessageA(own, WM_USER, 0, IPC_GETLISTPOS); }));
+                        ticks.time([own] { SendMessageW(own, WM_USER, 0, IPC_GETLISTPOS); }));
                 }
             });
         }

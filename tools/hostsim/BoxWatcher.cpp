@@ -6,6 +6,7 @@
 
 #include "tools/hostsim/DialogSteps.h"
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/Output.h"
 
 namespace zor::hostsim {
@@ -29,21 +30,21 @@ constexpr StandardButton kStandardButtons[] = {
 };
 
 std::string className(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return toUtf8(name);
 }
 
 // Read through a message with a timeout: the box belongs to another thread of the process.
 std::string windowText(HWND window) {
-    std::vector<char> buffer(kMaxTextRead, '\0');
+    std::vector<wchar_t> buffer(kMaxTextRead, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(),
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
                              reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL, kAnswerTimeoutMs,
                              &copied)) {
         return std::string();
     }
-    return std::string(buffer.data(), copied < buffer.size() ? copied : 0);
+    return toUtf8(std::wstring_view(buffer.data(), copied < buffer.size() ? copied : 0));
 }
 
 std::string lowerCase(std::string text) {
@@ -77,7 +78,7 @@ bool isTextStatic(HWND control) {
     if (lowerCase(className(control)) != "static") {
         return false;
     }
-    const LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK;
     return type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT || type == SS_SIMPLE ||
            type == SS_LEFTNOWORDWRAP;
 }
@@ -150,17 +151,17 @@ BOOL CALLBACK collectBox(HWND window, LPARAM boxes) {
 
 bool responds(HWND box) {
     DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(box, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0;
+    return SendMessageTimeoutW(box, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0;
 }
 
 void pressButton(HWND box, HWND button) {
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
 }
 
 }  // namespace
 
-BoxWatcher::BoxWatcher() : stopEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+BoxWatcher::BoxWatcher() : stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     if (!stopEvent) {
         throw HostError("cannot create the box watcher's event");
     }
@@ -271,9 +272,9 @@ bool BoxWatcher::answer(HWND box, const std::string& description, const std::str
             }
         }
         if (!text.empty()) {
-            const std::string converted = withLineBreaks(text);
+            const std::wstring converted = toWide(withLineBreaks(text));
             DWORD_PTR ignored = 0;
-            SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(converted.c_str()),
+            SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(converted.c_str()),
                                 SMTO_NORMAL, kAnswerTimeoutMs, &ignored);
         }
     }
@@ -287,8 +288,8 @@ void BoxWatcher::giveUp(HWND box, const std::string& description) {
     unanswered = true;
     printLine(description + " -> unanswered");
     // Cancel ends every message box and dialog that has a way out; closing is the fallback.
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    PostMessageA(box, WM_CLOSE, 0, 0);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageW(box, WM_CLOSE, 0, 0);
 }
 
 }  // namespace zor::hostsim

@@ -11,6 +11,7 @@
 
 #include "tools/hostsim/HostErrors.h"
 #include "tools/hostsim/HostWindow.h"
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/Screenshot.h"
 
@@ -23,15 +24,16 @@ constexpr UINT kStepTimeoutMs = 1000;
 
 LRESULT sendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kStepTimeoutMs, &result);
+    SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kStepTimeoutMs, &result);
     return static_cast<LRESULT>(result);
 }
 
 std::string textOf(HWND window) {
-    std::vector<char> buffer(8192, '\0');
+    std::vector<wchar_t> buffer(8192, L'\0');
     const LRESULT copied =
         sendTimed(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return toUtf8(
+        std::wstring_view(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0));
 }
 
 std::string lowerCase(std::string text) {
@@ -51,14 +53,15 @@ bool takesText(const std::string& name) {
 }
 
 std::string treeItemText(HWND tree, HTREEITEM item) {
-    std::array<char, MAX_PATH + 1> text{};
-    TVITEMA query{};
+    std::array<wchar_t, MAX_PATH + 1> text{};
+    TVITEMW query{};
     query.mask = TVIF_TEXT;
     query.hItem = item;
     query.pszText = text.data();
     query.cchTextMax = static_cast<int>(text.size());
-    sendTimed(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query));
-    return text.data();
+    sendTimed(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    text.back() = L'\0';
+    return toUtf8(text.data());
 }
 
 HTREEITEM nextTreeItem(HWND tree, HTREEITEM item, UINT relation) {
@@ -153,7 +156,7 @@ bool runDialogStep(HWND box, const std::string& line) {
         // The player is the main thread's: it selects the entry, as its playlist would.
         printLine(prefix + " " + step.text);
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(FindWindowA(kHostClassName, nullptr), kHostSelectMessage,
+        SendMessageTimeoutW(FindWindowW(kHostClassName, nullptr), kHostSelectMessage,
                             static_cast<WPARAM>(std::atoi(step.text.c_str())), 0, SMTO_NORMAL, 5000,
                             &ignored);
         return true;
@@ -189,11 +192,12 @@ bool runDialogStep(HWND box, const std::string& line) {
         const int y = (rect.top + rect.bottom) / 2;
         printLine(withId);
         // Posted: a chooser the click opens runs inside the dialog's handling of it.
-        PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     } else if (step.name == "settext") {
         printLine(withId + " " + step.text);
-        sendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(step.text.c_str()));
+        const std::wstring text = toWide(step.text);
+        sendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     } else if (step.name == "checked" || step.name == "enabled") {
         const bool yes = step.name == "checked"
                              ? sendTimed(control, BM_GETCHECK, 0, 0) == BST_CHECKED
@@ -216,7 +220,7 @@ bool runDialogStep(HWND box, const std::string& line) {
 void writeScriptFile(const std::string& path, const std::string& text) {
     for (std::size_t separator = path.find('\\', 3); separator != std::string::npos;
          separator = path.find('\\', separator + 1)) {
-        CreateDirectoryA(path.substr(0, separator).c_str(), nullptr);
+        CreateDirectoryW(toWide(path.substr(0, separator)).c_str(), nullptr);
     }
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -227,7 +231,7 @@ void writeScriptFile(const std::string& path, const std::string& text) {
             bytes += text[i];
         }
     }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(filePath(path), std::ios::binary | std::ios::trunc);
     file << bytes;
     if (!file) {
         throw HostError("file: cannot write " + path);

@@ -1,6 +1,7 @@
 #include "tools/hostsim/FileHolds.h"
 
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostText.h"
 
 namespace zor::hostsim {
 
@@ -10,7 +11,7 @@ void FileHolds::hold(const std::string& path, Sharing sharing) {
                                 ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
                                 : FILE_SHARE_READ;
     const DWORD access = sharing == Sharing::editing ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-    UniqueHandle file(CreateFileA(path.c_str(), access, shareMode, nullptr, OPEN_EXISTING,
+    UniqueHandle file(CreateFileW(toWide(path).c_str(), access, shareMode, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         throw HostError("hold: cannot open " + path + " (error " + std::to_string(GetLastError()) +

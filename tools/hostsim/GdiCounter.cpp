@@ -32,6 +32,8 @@ BOOL deleted(HGDIOBJ handle, BOOL succeeded) {
 struct RealGdi {
     decltype(&CreateFontIndirectA) createFontIndirectA = nullptr;
     decltype(&CreateFontA) createFontA = nullptr;
+    decltype(&CreateFontIndirectW) createFontIndirectW = nullptr;
+    decltype(&CreateFontW) createFontW = nullptr;
     decltype(&CreatePen) createPen = nullptr;
     decltype(&CreatePenIndirect) createPenIndirect = nullptr;
     decltype(&ExtCreatePen) extCreatePen = nullptr;
@@ -46,6 +48,7 @@ struct RealGdi {
     decltype(&CreateDIBitmap) createDIBitmap = nullptr;
     decltype(&CreateCompatibleDC) createCompatibleDC = nullptr;
     decltype(&CreateDCA) createDCA = nullptr;
+    decltype(&CreateDCW) createDCW = nullptr;
     decltype(&CreateRectRgn) createRectRgn = nullptr;
     decltype(&CreateRectRgnIndirect) createRectRgnIndirect = nullptr;
     decltype(&CreateRoundRectRgn) createRoundRectRgn = nullptr;
@@ -62,6 +65,17 @@ HFONT WINAPI hookCreateFontA(int height, int width, int escapement, int orientat
                              DWORD outPrecision, DWORD clipPrecision, DWORD quality,
                              DWORD pitchAndFamily, LPCSTR face) {
     return created(real.createFontA(height, width, escapement, orientation, weight, italic,
+                                    underline, strikeOut, charSet, outPrecision, clipPrecision,
+                                    quality, pitchAndFamily, face));
+}
+HFONT WINAPI hookCreateFontIndirectW(const LOGFONTW* font) {
+    return created(real.createFontIndirectW(font));
+}
+HFONT WINAPI hookCreateFontW(int height, int width, int escapement, int orientation, int weight,
+                             DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                             DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                             DWORD pitchAndFamily, LPCWSTR face) {
+    return created(real.createFontW(height, width, escapement, orientation, weight, italic,
                                     underline, strikeOut, charSet, outPrecision, clipPrecision,
                                     quality, pitchAndFamily, face));
 }
@@ -111,6 +125,9 @@ HDC WINAPI hookCreateCompatibleDC(HDC dc) {
 HDC WINAPI hookCreateDCA(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode) {
     return created(real.createDCA(driver, device, port, mode));
 }
+HDC WINAPI hookCreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR port, const DEVMODEW* mode) {
+    return created(real.createDCW(driver, device, port, mode));
+}
 HRGN WINAPI hookCreateRectRgn(int left, int top, int right, int bottom) {
     return created(real.createRectRgn(left, top, right, bottom));
 }
@@ -146,6 +163,8 @@ const Hook* hooks(std::size_t& count) {
     static const Hook table[] = {
         hook("CreateFontIndirectA", &hookCreateFontIndirectA, real.createFontIndirectA),
         hook("CreateFontA", &hookCreateFontA, real.createFontA),
+        hook("CreateFontIndirectW", &hookCreateFontIndirectW, real.createFontIndirectW),
+        hook("CreateFontW", &hookCreateFontW, real.createFontW),
         hook("CreatePen", &hookCreatePen, real.createPen),
         hook("CreatePenIndirect", &hookCreatePenIndirect, real.createPenIndirect),
         hook("ExtCreatePen", &hookExtCreatePen, real.extCreatePen),
@@ -160,6 +179,7 @@ const Hook* hooks(std::size_t& count) {
         hook("CreateDIBitmap", &hookCreateDIBitmap, real.createDIBitmap),
         hook("CreateCompatibleDC", &hookCreateCompatibleDC, real.createCompatibleDC),
         hook("CreateDCA", &hookCreateDCA, real.createDCA),
+        hook("CreateDCW", &hookCreateDCW, real.createDCW),
         hook("CreateRectRgn", &hookCreateRectRgn, real.createRectRgn),
         hook("CreateRectRgnIndirect", &hookCreateRectRgnIndirect, real.createRectRgnIndirect),
         hook("CreateRoundRectRgn", &hookCreateRoundRectRgn, real.createRoundRectRgn),
@@ -172,7 +192,7 @@ const Hook* hooks(std::size_t& count) {
 }
 
 void loadRealFunctions() {
-    HMODULE gdi = GetModuleHandleA("gdi32.dll");
+    HMODULE gdi = GetModuleHandleW(L"gdi32.dll");
     std::size_t count = 0;
     const Hook* table = hooks(count);
     for (std::size_t i = 0; i < count; ++i) {

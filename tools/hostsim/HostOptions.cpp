@@ -22,6 +22,8 @@ HostOptions parseArguments(const std::vector<std::string>& arguments) {
             options.modernSkin = true;
         } else if (argument == "--old-host") {
             options.oldHost = true;
+        } else if (argument == "--ansi-host") {
+            options.ansiHost = true;
         } else if (argument == "--realtime") {
             options.realtime = true;
         } else if (argument.size() > 1 && argument[0] == '-') {

@@ -9,6 +9,7 @@ struct HostOptions {
     std::string pluginPath;   // empty: vis_zorlyrics.dll beside hostsim.exe
     bool modernSkin = false;  // the embed function creates the frame inside a host window
     bool oldHost = false;     // IPC_GET_EMBEDIF answers 0, as before host version 5
+    bool ansiHost = false;    // only the ANSI requests are answered, as before host version 5.3
     bool realtime = false;    // run waits in real time between render calls
     bool help = false;        // --help: print the usage and do nothing else
     std::string scriptPath;
@@ -18,12 +19,19 @@ struct HostOptions {
 HostOptions parseArguments(const std::vector<std::string>& arguments);
 
 inline constexpr const char* kUsage =
-    "usage: hostsim.exe [--plugin DLL] [--modern-skin] [--old-host] [--realtime] SCRIPT";
+    "usage: hostsim.exe [--plugin DLL] [--modern-skin] [--old-host] [--ansi-host] [--realtime] "
+    "SCRIPT";
+
+// IPC_GETVERSION's answers: a 5.66 host, one before the wide requests (5.12) and one before
+// the embed function (2.95).
+inline constexpr unsigned kHostVersion = 0x5066;
+inline constexpr unsigned kAnsiHostVersion = 0x5012;
+inline constexpr unsigned kOldHostVersion = 0x2095;
 
 // What --help prints after the usage line.
 inline constexpr const char* kHelp =
     "Loads the Winamp visualization plug-in DLL (default: vis_zorlyrics.dll beside hostsim)\n"
-    "and runs SCRIPT, one command a line, '#' starting a comment:\n"
+    "and runs SCRIPT (UTF-8), one command a line, '#' starting a comment:\n"
     "  song PATH [TITLE]          meta PATH KEY [VALUE]      select N      caption TEXT\n"
     "  play | pause | stop        seek MS                    init          config\n"
     "  run MS                     key NAME[+SHIFT][+CTRL][+ALT]\n"
@@ -43,6 +51,10 @@ inline constexpr const char* kHelp =
     "  wav PATH RATE BITS CHANNELS SILENT_MS TONE_MS   (a test sound)      audio\n"
     "  bench CALLS FILE: times Render (oscilloscope on and off, a song change, one host\n"
     "    request) against floors measured alike; writes Google Benchmark JSON to FILE\n"
+    "The host answers IPC_GETVERSION as 5.66 (0x5066) and both the wide requests (213, 214,\n"
+    "3026) and the ANSI ones (211, 212, 290; '?' for what the ANSI code page cannot hold).\n"
+    "--ansi-host answers as 5.12 (0x5012): the ANSI requests only. --old-host answers as 2.95\n"
+    "(0x2095): IPC_GET_EMBEDIF 0 and the ANSI requests only. All output is UTF-8.\n"
     "A WAV file beside a song (Song.mp3 -> Song.wav; 8- or 16-bit PCM, mono or stereo)\n"
     "is the audio the plug-in sees while it plays; without one, a tone.\n"
     "Exit status: 0 when the script ran to its end with every box answered, 1 for a run-time\n"

@@ -8,6 +8,7 @@
 
 #include "tools/hostsim/EmbedFrame.h"
 #include "tools/hostsim/GdiCounter.h"
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/MessagePump.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/PluginWindows.h"
@@ -45,6 +46,17 @@ std::string moduleLine(int which, const winampVisModule& module) {
 // IPC answers that hand out text are pointers into the host's memory.
 LRESULT textAnswer(const std::string& text) {
     return reinterpret_cast<LRESULT>(text.c_str());
+}
+LRESULT textAnswer(const std::wstring& text) {
+    return reinterpret_cast<LRESULT>(text.c_str());
+}
+
+// Copies an answer into the plug-in's buffer of retlen characters, NUL included.
+template <typename Char>
+void copyAnswer(const std::basic_string<Char>& text, Char* buffer, std::size_t retlen) {
+    const std::size_t length = std::min(text.size(), retlen - 1);
+    std::copy_n(text.data(), length, buffer);
+    buffer[length] = Char{};
 }
 
 // Paths and metadata keys are matched as the host matches them: without regard to case.
@@ -95,13 +107,15 @@ void HostSession::setMeta(const std::string& path, const std::string& key,
 void HostSession::select(int index) {
     playerState.select(index);
     const Player::Entry* entry = playerState.entryAt(index);
-    mainWindow.setCaption(entry == nullptr ? kHostCaption
-                                           : std::to_string(index + 1) + ". " + entry->title +
-                                                 " - " + kHostCaption);
+    setCaption(entry == nullptr
+                   ? kHostCaption
+                   : std::to_string(index + 1) + ". " + entry->title + " - " + kHostCaption);
 }
 
+// A host without the wide requests has an ANSI caption too: what its code page cannot hold
+// reads as '?', as its titles do.
 void HostSession::setCaption(const std::string& caption) {
-    mainWindow.setCaption(caption);
+    mainWindow.setCaption(answersWide() ? caption : fromAnsi(toAnsi(caption)));
 }
 
 PluginLibrary& HostSession::plugin() {
@@ -417,7 +431,7 @@ void HostSession::showFrame(bool show) {
         if (show) {
             ShowWindow(frame, SW_SHOW);
         } else {
-            SendMessageA(frame, WM_CLOSE, 0, 0);
+            SendMessageW(frame, WM_CLOSE, 0, 0);
         }
         pumpUntilIdle();
     });
@@ -435,11 +449,11 @@ void HostSession::clickFrame(HWND frame, bool doubleClick) {
         RECT client{};
         GetClientRect(frame, &client);
         const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
-        SendMessageA(frame, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        SendMessageA(frame, WM_LBUTTONUP, 0, centre);
+        SendMessageW(frame, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageW(frame, WM_LBUTTONUP, 0, centre);
         if (doubleClick) {
-            SendMessageA(frame, WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
-            SendMessageA(frame, WM_LBUTTONUP, 0, centre);
+            SendMessageW(frame, WM_LBUTTONDBLCLK, MK_LBUTTON, centre);
+            SendMessageW(frame, WM_LBUTTONUP, 0, centre);
         }
     });
 }
@@ -488,18 +502,58 @@ int HostSession::exitStatus() const {
     return boxWatcher.sawUnanswered() || overlapSeen ? kExitRunFailed : kExitOk;
 }
 
+const std::string* HostSession::findMeta(const std::string& path, const std::string& key) const {
+    const auto found = metadata.find({foldCase(path), foldCase(key)});
+    return found == metadata.end() ? nullptr : &found->second;
+}
+
+// The ANSI request: its names and its answer are in the ANSI code page.
 LRESULT HostSession::answerFileInfo(const extendedFileInfoStruct* request) const {
     if (request == nullptr || request->filename == nullptr || request->metadata == nullptr) {
         return 0;
     }
-    const auto found = metadata.find({foldCase(request->filename), foldCase(request->metadata)});
-    if (found == metadata.end() || request->ret == nullptr || request->retlen == 0) {
+    const std::string* value = findMeta(fromAnsi(request->filename), fromAnsi(request->metadata));
+    if (value == nullptr || request->ret == nullptr || request->retlen == 0) {
         return 0;
     }
-    const std::size_t length = std::min(found->second.size(), request->retlen - 1);
-    std::memcpy(request->ret, found->second.data(), length);
-    request->ret[length] = '\0';
+    copyAnswer(toAnsi(*value), request->ret, request->retlen);
     return 1;
+}
+
+LRESULT HostSession::answerWideFileInfo(const extendedFileInfoStructW* request) const {
+    if (request == nullptr || request->filename == nullptr || request->metadata == nullptr) {
+        return 0;
+    }
+    const std::string* value = findMeta(toUtf8(request->filename), toUtf8(request->metadata));
+    if (value == nullptr || request->ret == nullptr || request->retlen == 0) {
+        return 0;
+    }
+    copyAnswer(toWide(*value), request->ret, request->retlen);
+    return 1;
+}
+
+unsigned HostSession::hostVersion() const {
+    if (options.oldHost) {
+        return kOldHostVersion;
+    }
+    return options.ansiHost ? kAnsiHostVersion : kHostVersion;
+}
+
+LRESULT HostSession::answerPlaylistText(WPARAM index, LPARAM ipc) const {
+    const Player::Entry* entry = playerState.entryAt(static_cast<long>(index));
+    if (entry == nullptr) {
+        return 0;
+    }
+    switch (ipc) {
+        case IPC_GETPLAYLISTFILE:
+            return textAnswer(entry->ansiPath);
+        case IPC_GETPLAYLISTTITLE:
+            return textAnswer(entry->ansiTitle);
+        case IPC_GETPLAYLISTFILEW:
+            return textAnswer(entry->widePath);
+        default:
+            return textAnswer(entry->wideTitle);
+    }
 }
 
 LRESULT HostSession::answerIpc(WPARAM wParam, LPARAM ipc) {
@@ -521,16 +575,20 @@ LRESULT HostSession::answerIpc(WPARAM wParam, LPARAM ipc) {
             return 0;
         case IPC_GETLISTPOS:
             return playerState.listPosition();
+        case IPC_GETVERSION:
+            return static_cast<LRESULT>(hostVersion());
         case IPC_GETPLAYLISTFILE:
-        case IPC_GETPLAYLISTTITLE: {
-            const Player::Entry* entry = playerState.entryAt(static_cast<long>(wParam));
-            if (entry == nullptr) {
-                return 0;
-            }
-            return textAnswer(ipc == IPC_GETPLAYLISTFILE ? entry->path : entry->title);
-        }
+        case IPC_GETPLAYLISTTITLE:
+            return answerPlaylistText(wParam, ipc);
+        case IPC_GETPLAYLISTFILEW:
+        case IPC_GETPLAYLISTTITLEW:
+            return answersWide() ? answerPlaylistText(wParam, ipc) : 0;
         case IPC_GET_EXTENDED_FILE_INFO:
             return answerFileInfo(reinterpret_cast<const extendedFileInfoStruct*>(wParam));
+        case IPC_GET_EXTENDED_FILE_INFOW:
+            return answersWide() ? answerWideFileInfo(
+                                       reinterpret_cast<const extendedFileInfoStructW*>(wParam))
+                                 : 0;
         case IPC_GET_EMBEDIF:
             return options.oldHost ? 0 : reinterpret_cast<LRESULT>(embedFunction());
         case IPC_SETVISWND:

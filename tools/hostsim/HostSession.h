@@ -89,6 +89,11 @@ class HostSession : public HostEvents {
     winampVisModule& module();  // module 0 with the host's fields filled
     VisThread& visThread();
     LRESULT answerFileInfo(const extendedFileInfoStruct* request) const;
+    LRESULT answerWideFileInfo(const extendedFileInfoStructW* request) const;
+    const std::string* findMeta(const std::string& path, const std::string& key) const;
+    LRESULT answerPlaylistText(WPARAM index, LPARAM ipc) const;
+    bool answersWide() const { return !options.ansiHost && !options.oldHost; }
+    unsigned hostVersion() const;
     int renderStepMs();
     void renderOnce();
     // The module's Render on the visualization thread, marked so that a render call on another

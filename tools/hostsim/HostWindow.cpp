@@ -1,18 +1,19 @@
 #include "tools/hostsim/HostWindow.h"
 
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostText.h"
 
 namespace zor::hostsim {
 namespace {
 
 void registerHostClass() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     windowClass.lpszClassName = kHostClassName;
-    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    if (RegisterClassW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw HostError("cannot register the host window class");
     }
 }
@@ -21,14 +22,14 @@ void registerHostClass() {
 
 HostWindow::HostWindow(HostEvents& hostEvents) : events(hostEvents) {
     registerHostClass();
-    window = CreateWindowExA(0, kHostClassName, kHostCaption, WS_OVERLAPPEDWINDOW, 0, 0, 275, 116,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window = CreateWindowExW(0, kHostClassName, toWide(kHostCaption).c_str(), WS_OVERLAPPEDWINDOW,
+                             0, 0, 275, 116, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) {
         throw HostError("cannot create the host main window");
     }
     // Installed after creation so that the procedure always finds its object.
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostWindow::windowProc));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostWindow::windowProc));
 }
 
 HostWindow::~HostWindow() {
@@ -36,15 +37,15 @@ HostWindow::~HostWindow() {
 }
 
 void HostWindow::setCaption(const std::string& caption) {
-    SetWindowTextA(window, caption.c_str());
+    SetWindowTextW(window, toWide(caption).c_str());
 }
 
 LRESULT CALLBACK HostWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The window keeps its object in GWLP_USERDATA, which the API holds as an integer.
     // NOLINTNEXTLINE(performance-no-int-to-ptr)
-    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<HostWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handle(message, wParam, lParam);
 }
@@ -73,7 +74,7 @@ LRESULT HostWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace zor::hostsim

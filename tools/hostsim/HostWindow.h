@@ -49,8 +49,9 @@ class HostWindow {
     HWND window = nullptr;
 };
 
-// The real host's class name, so that plug-ins looking for it find this window.
-inline constexpr const char* kHostClassName = "Winamp v1.x";
+// The real host's class name, so that plug-ins looking for it find this window. A Unicode window,
+// so that its caption holds any text and answers both forms of WM_GETTEXT.
+inline constexpr const wchar_t* kHostClassName = L"Winamp v1.x";
 
 // The caption the host shows before a song is selected.
 inline constexpr const char* kHostCaption = "Winamp";

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "tools/hostsim/HostText.h"
+
 namespace zor::hostsim {
 
 const Player::Entry* Player::entryAt(long index) const {
@@ -12,7 +14,12 @@ const Player::Entry* Player::entryAt(long index) const {
 }
 
 void Player::addSong(std::string path, std::string title) {
-    entries.push_back(Entry{std::move(path), std::move(title)});
+    Entry entry{std::move(path), std::move(title), {}, {}, {}, {}};
+    entry.widePath = toWide(entry.path);
+    entry.wideTitle = toWide(entry.title);
+    entry.ansiPath = toAnsi(entry.path);
+    entry.ansiTitle = toAnsi(entry.title);
+    entries.push_back(std::move(entry));
 }
 
 void Player::stop() {

@@ -9,9 +9,15 @@ namespace zor::hostsim {
 // clock is simulated: it moves only when the script runs the host (run), never by itself.
 class Player {
   public:
+    // The texts in every form the host hands out: UTF-8 as given, UTF-16 for the wide
+    // requests, the ANSI code page for the old ones.
     struct Entry {
         std::string path;
         std::string title;
+        std::wstring widePath;
+        std::wstring wideTitle;
+        std::string ansiPath;
+        std::string ansiTitle;
     };
 
     // A deque, so that the texts handed to the plug-in stay where they are when songs are added.

@@ -4,10 +4,11 @@
 
 #include "tools/hostsim/GdiCounter.h"
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostText.h"
 
 namespace zor::hostsim {
 
-PluginLibrary::PluginLibrary(const std::string& path) : module(LoadLibraryA(path.c_str())) {
+PluginLibrary::PluginLibrary(const std::string& path) : module(LoadLibraryW(toWide(path).c_str())) {
     if (module == nullptr) {
         throw HostError("cannot load " + path + " (error " + std::to_string(GetLastError()) + ")");
     }
@@ -32,9 +33,10 @@ PluginLibrary::~PluginLibrary() {
 }
 
 std::string defaultPluginPath() {
-    std::array<char, MAX_PATH> buffer{};
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), buffer.size());
-    std::string path(buffer.data(), length < buffer.size() ? length : 0);
+    std::array<wchar_t, MAX_PATH> buffer{};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), buffer.size());
+    std::string path =
+        toUtf8(std::wstring_view(buffer.data(), length < buffer.size() ? length : 0));
     const std::size_t slash = path.find_last_of("\\/");
     path.erase(slash == std::string::npos ? 0 : slash + 1);
     return path + "vis_zorlyrics.dll";

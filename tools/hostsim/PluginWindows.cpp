@@ -1,5 +1,6 @@
 #include "tools/hostsim/PluginWindows.h"
 
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/Output.h"
 
 namespace zor::hostsim {
@@ -27,19 +28,19 @@ BOOL CALLBACK collectTopLevel(HWND window, LPARAM windows) {
 }
 
 bool hasVisibleStyle(HWND window) {
-    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 LRESULT askList(HWND list, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(list, message, wParam, lParam, SMTO_NORMAL, kListAnswerMs, &result)) {
+    if (!SendMessageTimeoutW(list, message, wParam, lParam, SMTO_NORMAL, kListAnswerMs, &result)) {
         return LB_ERR;
     }
     return static_cast<LRESULT>(result);
 }
 
 std::string itemText(HWND list, int index) {
-    const LONG style = GetWindowLongA(list, GWL_STYLE);
+    const LONG style = GetWindowLongW(list, GWL_STYLE);
     const bool ownerData = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0 &&
                            (style & LBS_HASSTRINGS) == 0;
     if (ownerData) {
@@ -52,11 +53,12 @@ std::string itemText(HWND list, int index) {
     if (length > kMaxItemRead) {
         return "<" + std::to_string(length) + " characters>";
     }
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    // Read in UTF-16, as the list holds it, and printed as UTF-8.
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied = askList(list, LB_GETTEXT, static_cast<WPARAM>(index),
                                    reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR || copied < 0 ? 0 : static_cast<std::size_t>(copied));
-    return text;
+    return toUtf8(text);
 }
 
 // Worked out from the children's rectangles: wine's ChildWindowFromPointEx was seen to answer
@@ -89,7 +91,7 @@ std::vector<HWND> windowsOfThread(DWORD threadId) {
 HWND controlWithId(DWORD threadId, int controlId) {
     HWND any = nullptr;
     for (HWND window : windowsOfThread(threadId)) {
-        if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0 ||
+        if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) == 0 ||
             GetDlgCtrlID(window) != controlId) {
             continue;
         }

@@ -9,6 +9,7 @@
 
 #include "tools/hostsim/EmbedFrame.h"
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/MessagePump.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/Screenshot.h"
@@ -64,7 +65,7 @@ HWND pluginControl(int controlId) {
 }  // namespace
 
 void printFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(filePath(path), std::ios::binary);
     if (!file) {
         printLine("cat " + path + " missing");
         return;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/hostsim/HostErrors.h"
+#include "tools/hostsim/HostText.h"
 
 namespace zor::hostsim {
 namespace {
@@ -75,7 +76,7 @@ void writeWindowShot(HWND window, const std::string& path) {
     header.bfType = kBmpSignature;
     header.bfOffBits = sizeof header + sizeof info;
     header.bfSize = header.bfOffBits + info.biSizeImage;
-    std::ofstream file(path, std::ios::binary);
+    std::ofstream file(filePath(path), std::ios::binary);
     writeRecord(file, header);
     writeRecord(file, info);
     file.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));

@@ -5,6 +5,7 @@
 
 #include "tools/hostsim/HostErrors.h"
 #include "tools/hostsim/HostSession.h"
+#include "tools/hostsim/HostText.h"
 
 namespace zor::hostsim {
 namespace {
@@ -68,7 +69,7 @@ std::vector<ScriptCommand> parseScriptLine(std::string_view line, int lineNumber
 }
 
 std::vector<ScriptCommand> readScript(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(filePath(path), std::ios::binary);
     if (!file) {
         throw ScriptError("cannot open script " + path);
     }

@@ -6,8 +6,8 @@
 namespace zor::hostsim {
 
 VisThread::VisThread()
-    : wakeEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      doneEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+    : wakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
+      doneEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     if (!wakeEvent || !doneEvent) {
         throw HostError("cannot create the visualization thread's events");
     }
@@ -53,7 +53,7 @@ DWORD WINAPI VisThread::entry(void* self) {
 
 void VisThread::loop() {
     MSG message;
-    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     SetEvent(doneEvent.get());
     for (;;) {
         if (!waitPumping(wakeEvent.get(), INFINITE)) {

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "tools/hostsim/HostText.h"
+
 namespace zor::hostsim {
 namespace {
 
@@ -86,7 +88,7 @@ void appendLittleEndian(std::string& bytes, std::uint32_t value, int count) {
 }  // namespace
 
 std::optional<WavSound> readWav(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(filePath(path), std::ios::binary);
     if (!file) {
         return std::nullopt;
     }
@@ -158,7 +160,7 @@ void writeTestWav(const std::string& path, int sampleRate, int bits, int channel
     if (data.size() % 2 != 0) {
         bytes += '\0';
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(filePath(path), std::ios::binary | std::ios::trunc);
     out << bytes;
     if (!out.flush()) {
         throw HostError("wav: cannot write " + path);

@@ -1,5 +1,9 @@
 // hostsim: a stand-in for the Winamp host that loads the plug-in DLL and runs a script.
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,6 +11,7 @@
 #include "tools/hostsim/HostErrors.h"
 #include "tools/hostsim/HostOptions.h"
 #include "tools/hostsim/HostSession.h"
+#include "tools/hostsim/HostText.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/ScriptRunner.h"
 
@@ -16,15 +21,27 @@ void printError(const std::string& message) {
     std::fprintf(stderr, "hostsim: %s\n", message.c_str());
 }
 
+// The arguments as UTF-8, from the wide command line: a script path may be any Unicode path.
+std::vector<std::string> commandArguments() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        arguments.push_back(zor::hostsim::toUtf8(wide[i]));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     using namespace zor::hostsim;
     useBinaryStdout();
     HostOptions options;
     std::vector<ScriptCommand> script;
     try {
-        options = parseArguments(std::vector<std::string>(argv + 1, argv + argc));
+        options = parseArguments(commandArguments());
         if (options.help) {
             std::printf("%s\n%s\n", kUsage, kHelp);
             return kExitOk;

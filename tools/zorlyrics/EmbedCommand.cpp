@@ -23,7 +23,7 @@ int runEmbed(const Options& options) {
     if (lyricsStoreName(song).empty()) {
         return failure(song + " is not a kind of song that lyrics can be stored into");
     }
-    Session session(true, song);
+    Session session(true, song, {}, std::nullopt, options.codePage);
     if (!session.core.files.openShared(song)) {
         return failure("cannot read " + song);
     }

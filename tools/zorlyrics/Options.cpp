@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "lyrics/platform/CodePage.h"
+
 namespace zor::cli {
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 constexpr std::array<const char*, 7> kMetadataKeys = {"Title", "Artist", "Album", "Track",
                                                       "Year",  "Date",   "Genre"};
 constexpr long kMaxCount = 100000;
+constexpr long kMaxCodePage = 65535;
 
 bool parseNumber(const std::string& text, long limit, int& value) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
@@ -71,6 +74,9 @@ class Parser {
 
     bool allows(const std::string& option) const {
         const Command command = result_.options.command;
+        if (option == "--codepage") {
+            return true;
+        }
         if (option == "--edit" || option == "--at") {
             return command == Command::Read || command == Command::Show;
         }
@@ -124,6 +130,11 @@ class Parser {
                 return;
             }
             options.atSeconds.push_back(seconds);
+        } else if (argument == "--codepage") {
+            if (!parseNumber(*text, kMaxCodePage, options.codePage) ||
+                (options.codePage != 0 && !codePageAvailable(options.codePage))) {
+                fail("--codepage needs a code page this system can convert, not '" + *text + "'");
+            }
         } else if (argument == "--alt") {
             options.alternativeFolder = *text;
         } else if (argument == "--playlist-title") {
@@ -169,10 +180,10 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
 
 const char* usageText() {
     return "usage:\n"
-           "  zorlyrics read [--edit] [--count N] [--at S]... FILE\n"
+           "  zorlyrics read [--edit] [--count N] [--at S]... [--codepage N] FILE\n"
            "      read FILE as the lyrics reader does, into a list already holding N items\n"
            "  zorlyrics show [--edit] [--alt DIR] [--meta KEY=VALUE]... [--playlist-title TEXT]\n"
-           "                 [--at S]... SONG\n"
+           "                 [--at S]... [--codepage N] SONG\n"
            "      load the lyrics the plug-in would show for SONG (--alt: alternative folder;\n"
            "      KEY: Title, Artist, Album, Track, Year, Date or Genre). The first source that\n"
            "      opens wins: in DIR Song.LRC, Song.TXT, \"Artist - Title.LRC\", \"Artist - "
@@ -184,10 +195,12 @@ const char* usageText() {
            "      FLAC, Ogg, Opus: LYRICS comments; MP4/M4A: \xC2\xA9lyr; APE, MPC, WV: APE "
            "Lyrics;\n"
            "      WMA: WM/Lyrics)\n"
-           "  zorlyrics embed SONG LYRICSFILE\n"
+           "  zorlyrics embed [--codepage N] SONG LYRICSFILE\n"
            "      store LYRICSFILE into SONG (MP3, FLAC, OGG, OPUS, M4A, MP4) as \"Save in MP3\" "
            "does\n"
            "  zorlyrics --help\n"
+           "--codepage N: the Windows code page of files that have no byte-order mark and are not\n"
+           "UTF-8 (default 1252); all text is printed as UTF-8\n"
            "exit status: 0 done; 1 embed failed; 2 bad arguments or a FILE read cannot open\n";
 }
 

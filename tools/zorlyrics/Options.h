@@ -14,6 +14,7 @@ struct Options {
     bool edit = false;
     int count = 0;
     std::vector<int> atSeconds;
+    int codePage = 0;  // the fallback code page; 0: the ANSI code page (1252 natively)
     std::string alternativeFolder;
     std::map<std::string, std::string> metadata;
     std::optional<std::string> playlistTitle;

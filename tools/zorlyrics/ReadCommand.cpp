@@ -9,7 +9,7 @@ namespace zor::cli {
 
 int runRead(const Options& options) {
     const std::string& path = options.paths[0];
-    Session session(options.edit, path);
+    Session session(options.edit, path, {}, std::nullopt, options.codePage);
     const auto file = session.core.files.openShared(path);
     if (!file) {
         std::cerr << "zorlyrics: cannot open " << path << '\n';
@@ -22,6 +22,7 @@ int runRead(const Options& options) {
     int count = options.count;
     session.core.readLines(*file, count);
     session.core.sortTimeTags();
+    printEncoding(std::cout, session.core);
     printLines(std::cout, session.core, options.atSeconds);
     return 0;
 }

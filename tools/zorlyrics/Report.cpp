@@ -22,7 +22,12 @@ void printSource(std::ostream& out, const LyricsCore& core) {
     out << "source " << sourceLabel(core) << '\n';
     out << "lyricsPath " << core.lyricsPath << '\n';
     out << "currentExt " << core.currentExt << '\n';
+    printEncoding(out, core);
     out << "headerLines " << core.headerLines << '\n';
+}
+
+void printEncoding(std::ostream& out, const LyricsCore& core) {
+    out << "encoding " << core.lyricsEncoding.name() << '\n';
 }
 
 void printLines(std::ostream& out, LyricsCore& core, const std::vector<int>& atSeconds) {

@@ -9,6 +9,8 @@ namespace zor::cli {
 
 // The state after a load: source label, lyricsPath, currentExt and headerLines (show only).
 void printSource(std::ostream& out, const LyricsCore& core);
+// How the lyrics were stored: encoding utf-8-bom, utf-8, utf-16le, utf-16be or cpNNNN.
+void printEncoding(std::ostream& out, const LyricsCore& core);
 // The visible list, the dropped count, the sorted table and one line per asked second.
 void printLines(std::ostream& out, LyricsCore& core, const std::vector<int>& atSeconds);
 

@@ -14,13 +14,14 @@ namespace zor::cli {
 struct Session {
     Session(bool editMode, const std::string& song,
             std::map<std::string, std::string> metadata = {},
-            std::optional<std::string> playlistTitle = std::nullopt)
+            std::optional<std::string> playlistTitle = std::nullopt, int codePage = 0)
         : lyricsList(!editMode),
           editList(editMode),
           host(song, std::move(metadata), std::move(playlistTitle)),
           core(lyricsList, editList, host, prompt, platformFileSystem()) {
         // The playlist title given here never changes, so waiting for it to open is pointless.
         core.openingWait.retries = 0;
+        core.CodePage = codePage;
     }
 
     MemoryLineList lyricsList;

@@ -9,7 +9,7 @@ namespace zor::cli {
 
 int runShow(const Options& options) {
     const std::string& song = options.paths[0];
-    Session session(options.edit, song, options.metadata, options.playlistTitle);
+    Session session(options.edit, song, options.metadata, options.playlistTitle, options.codePage);
     session.core.AlternativeLRCPath = options.alternativeFolder;
     session.core.loadLyrics(song);
     printSource(std::cout, session.core);
