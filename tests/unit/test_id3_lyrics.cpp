@@ -282,7 +282,7 @@ TEST_F(Id3Lyrics, StoresIntoSongsWithALyrics3TagAndKeepsTheTrailer) {
 TEST_F(Id3Lyrics, AWriteThatDoesNotReadBackIsPutBack) {
     const std::string original =
         id3v2Tag(3, id3Frame("USLT", usltLatin1Body("old")), 20) + audio(3000) + id3v1Tag();
-    const std::string rightTag = id3v2Tag(3, id3Frame("USLT", usltLatin1Body(kLyrics)));
+    const std::string rightTag = id3v2Tag(3, id3Frame("USLT", usltLatin1Body(kLyricsLatin1)));
     struct Case {
         const char* name;
         std::string written;  // empty: the stand-in leaves the song alone
@@ -296,7 +296,7 @@ TEST_F(Id3Lyrics, AWriteThatDoesNotReadBackIsPutBack) {
          id3v2Tag(3, id3Frame("USLT", usltLatin1Body("other"))) + audio(3000) + id3v1Tag(),
          Id3StoreResult::Failed, "do not read back"},
         {"two lyrics frames",
-         id3v2Tag(3, id3Frame("USLT", usltLatin1Body(kLyrics)) +
+         id3v2Tag(3, id3Frame("USLT", usltLatin1Body(kLyricsLatin1)) +
                          id3Frame("USLT", usltLatin1Body("old"))) +
              audio(3000) + id3v1Tag(),
          Id3StoreResult::Failed, "more than one lyrics frame"},
