@@ -1,5 +1,5 @@
-// Cutting the text editor's text back into list lines: every line fits, and no character other
-// than the CR LF breaks between lines is lost or added.
+// Cutting the text editor's text back into list lines: every line fits (limits count characters),
+// and no character other than the CR LF breaks between lines is lost or added.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +8,7 @@
 #include "FuzzSupport.h"
 #include "lyrics/edit/EditorText.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/text/Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -23,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::string joined;
     for (const std::string& line : lines) {
-        zor::fuzz::check(line.size() <= zor::kMaxLineChars, "a line longer than a lyric line");
+        zor::fuzz::check(zor::utf8CharCount(line) <= zor::kMaxLineChars,
+                         "a line longer than a lyric line");
         zor::fuzz::check(line.find("\r\n") == std::string::npos, "a line holding a break");
         joined += line;
     }
