@@ -68,6 +68,7 @@ target_link_libraries(test_framework PRIVATE zorframework)
 target_link_options(test_framework PRIVATE ${ZOR_STATIC_RUNTIME})
 add_test(NAME framework COMMAND bash ${ZOR_WINE_RUN} $<TARGET_FILE:test_framework>)
 zor_wine_test(framework TIMEOUT 120)
+set_property(TEST framework APPEND PROPERTY LABELS smoke)
 
 file(GLOB HOSTSIM_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/hostsim/*.cpp)
 add_executable(hostsim ${HOSTSIM_SOURCES})
@@ -109,3 +110,4 @@ add_dependencies(check_resources vis_zorlyrics)
 add_test(NAME resources COMMAND bash ${ZOR_WINE_RUN} $<TARGET_FILE:check_resources>
          $<TARGET_FILE_NAME:vis_zorlyrics> WORKING_DIRECTORY $<TARGET_FILE_DIR:vis_zorlyrics>)
 zor_wine_test(resources TIMEOUT 120)
+set_property(TEST resources APPEND PROPERTY LABELS smoke)
