@@ -2,10 +2,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 #include "lyrics/model/LineSplitter.h"
 #include "lyrics/model/LyricsCore.h"
@@ -183,24 +184,41 @@ class SourceReader {
 
 namespace {
 
-// The whole file: its encoding can only be decided once every byte is known.
-std::string readAll(InputFile& file) {
-    std::string bytes;
-    const std::int64_t size = file.size();
-    bytes.reserve((size > 0 ? static_cast<std::size_t>(size) : 0) + kReadBlockSize);
-    std::size_t used = 0;
-    for (;;) {
-        // Room for one more block, read straight into the text.
-        bytes.resize(used + kReadBlockSize);
-        const std::int64_t got = file.read(bytes.data() + used, kReadBlockSize);
-        // A read error ends the source as its end would.
-        if (got <= 0) {
-            bytes.resize(used);
-            return bytes;
+// The whole file: its encoding can only be decided once every byte is known. The buffer is
+// not filled before the reads fill it.
+class FileBytes {
+  public:
+    explicit FileBytes(InputFile& file) {
+        const std::int64_t size = file.size();
+        grow((size > 0 ? static_cast<std::size_t>(size) : 0) + kReadBlockSize);
+        for (;;) {
+            if (capacity_ - size_ < kReadBlockSize) {
+                grow(capacity_ * 2);
+            }
+            // A read error ends the source as its end would.
+            const std::int64_t got = file.read(data_.get() + size_, kReadBlockSize);
+            if (got <= 0) {
+                return;
+            }
+            size_ += static_cast<std::size_t>(got);
         }
-        used += static_cast<std::size_t>(got);
     }
-}
+    std::string_view view() const { return {data_.get(), size_}; }
+
+  private:
+    void grow(std::size_t capacity) {
+        std::unique_ptr<char[]> larger(new char[capacity]);
+        if (size_ > 0) {
+            std::memcpy(larger.get(), data_.get(), size_);
+        }
+        data_ = std::move(larger);
+        capacity_ = capacity;
+    }
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
 
 }  // namespace
 
@@ -226,26 +244,31 @@ std::optional<LineEnd> splitLines(LyricsCore& core, int& count, Source feedText)
 }  // namespace
 
 int LyricsCore::readLines(InputFile& file, int& count) {
-    std::string bytes = readAll(file);
+    const FileBytes fileBytes(file);
+    const std::string_view bytes = fileBytes.view();
     const int codePage = fallbackCodePage();
     const FileForm form = fileForm(bytes);
     std::optional<LineEnd> lineEnd;
-    if (form == FileForm::CodePage) {
+    if (form == FileForm::Ascii || form == FileForm::Utf8) {
+        // UTF-8 as it stands: read in place.
+        lyricsEncoding = form == FileForm::Utf8 ? TextEncoding{EncodingKind::Utf8, 0}
+                                                : TextEncoding{EncodingKind::CodePage, codePage};
+        lineEnd = splitLines(*this, count, [bytes](const auto& feed) { feed(bytes); });
+    } else if (form == FileForm::CodePage) {
         // Piece by piece, each ending after a line feed, which no code page uses inside a
         // character: the decoded copy of a large file never exists whole.
         lyricsEncoding = TextEncoding{EncodingKind::CodePage, codePage};
         lineEnd = splitLines(*this, count, [&](const auto& feed) {
-            const std::string_view all = bytes;
-            for (std::size_t start = 0; start < all.size();) {
-                const std::size_t lineFeed = all.find('\n', start + kReadBlockSize);
+            for (std::size_t start = 0; start < bytes.size();) {
+                const std::size_t lineFeed = bytes.find('\n', start + kReadBlockSize);
                 const std::size_t end =
-                    lineFeed == std::string_view::npos ? all.size() : lineFeed + 1;
-                feed(decodeCodePage(codePage, all.substr(start, end - start)));
+                    lineFeed == std::string_view::npos ? bytes.size() : lineFeed + 1;
+                feed(decodeCodePage(codePage, bytes.substr(start, end - start)));
                 start = end;
             }
         });
     } else {
-        DecodedText decoded = decodeFileText(std::move(bytes), codePage, form);
+        DecodedText decoded = decodeFileText(std::string(bytes), codePage, form);
         lyricsEncoding = decoded.encoding;
         lineEnd = splitLines(*this, count, [&decoded](const auto& feed) { feed(decoded.text); });
     }

@@ -77,41 +77,42 @@ const char* skipAscii(const char* p, const char* end) {
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
-    // One pass with the common sequences checked inline: this runs over every unmarked file. Long
-    // ASCII runs go eight bytes at a time from each aligned position.
+    // One pass with the common sequences checked inline, as it runs over every unmarked file: an
+    // ASCII run (eight bytes at a time while it lasts), then the run of sequences after it.
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     const auto continuation = [](unsigned char c) { return (c & 0xC0U) == 0x80U; };
     while (p < end) {
-        const unsigned lead = *p;
-        if (lead < 0x80) {
+        for (std::uint64_t word = 0; end - p >= 8; p += 8) {
+            std::memcpy(&word, p, sizeof word);
+            if ((word & kHighBits) != 0) {
+                break;
+            }
+        }
+        while (p < end && *p < 0x80) {
             ++p;
-            if ((reinterpret_cast<std::uintptr_t>(p) & 7U) == 0) {
-                for (std::uint64_t word = 0; end - p >= 8; p += 8) {
-                    std::memcpy(&word, p, sizeof word);
-                    if ((word & kHighBits) != 0) {
-                        break;
-                    }
+        }
+        while (p < end && *p >= 0x80) {
+            const unsigned lead = *p;
+            if (lead >= 0xE0 && lead < 0xF0) {
+                if (end - p < 3 || !continuation(p[1]) || !continuation(p[2]) ||
+                    (lead == 0xE0 && p[1] < 0xA0) || (lead == 0xED && p[1] > 0x9F)) {
+                    return false;
                 }
+                p += 3;
+            } else if (lead >= 0xC2 && lead < 0xE0) {
+                if (end - p < 2 || !continuation(p[1])) {
+                    return false;
+                }
+                p += 2;
+            } else {
+                const std::size_t length = validSequenceLength(reinterpret_cast<const char*>(p),
+                                                               reinterpret_cast<const char*>(end));
+                if (length == 0) {
+                    return false;
+                }
+                p += length;
             }
-        } else if (lead < 0xE0) {
-            if (lead < 0xC2 || end - p < 2 || !continuation(p[1])) {
-                return false;
-            }
-            p += 2;
-        } else if (lead < 0xF0) {
-            if (end - p < 3 || !continuation(p[1]) || !continuation(p[2]) ||
-                (lead == 0xE0 && p[1] < 0xA0) || (lead == 0xED && p[1] > 0x9F)) {
-                return false;
-            }
-            p += 3;
-        } else {
-            const std::size_t length = validSequenceLength(reinterpret_cast<const char*>(p),
-                                                           reinterpret_cast<const char*>(end));
-            if (length == 0) {
-                return false;
-            }
-            p += length;
         }
     }
     return true;
