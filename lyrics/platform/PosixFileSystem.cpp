@@ -119,8 +119,9 @@ class PosixFileSystem final : public FileSystem {
         const PathParts parts = splitPath(path);
         const PosixFolderNames::Match match = folderNames_.find(parts.folder, parts.name);
         if (match.outcome == PosixFolderNames::Outcome::Absent) {
-            // The folder's names are known: a miss costs no open.
-            lastError_ = ENOENT;
+            // The folder's names are known: a miss costs no open. A folder that cannot be reached
+            // holds no file to open either.
+            lastError_ = match.error;
             return nullptr;
         }
         const std::string name = joined(parts, path, match);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace zor {
@@ -47,7 +48,7 @@ PosixFolderNames::Match lookUp(const std::unordered_set<std::string>& exact,
     }
     const auto match = folded.find(foldCase(name));
     if (match == folded.end()) {
-        return {PosixFolderNames::Outcome::Absent, {}};
+        return {PosixFolderNames::Outcome::Absent, {}, ENOENT};
     }
     return {PosixFolderNames::Outcome::Found, match->second};
 }
@@ -56,8 +57,12 @@ PosixFolderNames::Match lookUp(const std::unordered_set<std::string>& exact,
 
 PosixFolderNames::Match PosixFolderNames::find(const std::string& folder, const std::string& name) {
     struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        // Whatever keeps the folder from being reached keeps its files from being opened.
+        return {Outcome::Absent, {}, errno};
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        return {Outcome::Absent, {}, ENOTDIR};
     }
     {
         const std::lock_guard<std::mutex> lock(mutex_);

@@ -19,12 +19,13 @@ class PosixFolderNames {
   public:
     enum class Outcome {
         Found,    // name holds the folder's own spelling of the name
-        Absent,   // no entry of the folder matches
+        Absent,   // no entry of the folder matches, or the folder cannot be reached
         Unknown,  // the folder could not be listed; only opening the name itself can tell
     };
     struct Match {
         Outcome outcome = Outcome::Unknown;
         std::string name;
+        int error = 0;  // why the name is absent
     };
 
     // The entry of folder named name: as written when it exists so, else the first that matches

@@ -64,6 +64,7 @@ TEST(PosixFileSystem, NamesMatchWithoutRegardToCase) {
         EXPECT_EQ(files.openShared(dir / "Missing.LRC"), nullptr);
         EXPECT_EQ(files.lastError(), ENOENT);
         EXPECT_EQ(files.openShared(dir / "nofolder/Song.LRC"), nullptr);
+        EXPECT_EQ(files.lastError(), ENOENT);
         EXPECT_EQ(files.resolve(dir / "nofolder/Song.LRC"), dir / "nofolder/Song.LRC");
     }
 }
