@@ -32,12 +32,17 @@ void LyricsCore::sortTimeTags() {
     if (std::adjacent_find(timeTags.begin(), timeTags.begin() + n, later) == timeTags.begin() + n) {
         return;
     }
+    // Entry h is held aside while the rest is scanned, and each exchange is made by selection
+    // rather than by a branch: the order of the seconds is data the processor cannot predict.
     for (std::size_t h = 0; h < n; ++h) {
+        TimeTag held = timeTags[h];
         for (std::size_t l = h + 1; l < n; ++l) {
-            if (timeTags[l].seconds < timeTags[h].seconds) {
-                std::swap(timeTags[l], timeTags[h]);
-            }
+            const TimeTag other = timeTags[l];
+            const bool exchange = other.seconds < held.seconds;
+            timeTags[l] = exchange ? held : other;
+            held = exchange ? other : held;
         }
+        timeTags[h] = held;
     }
 }
 

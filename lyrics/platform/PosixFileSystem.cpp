@@ -1,8 +1,6 @@
 // File access on POSIX systems. Names are matched without regard to letter case when the exact
 // name does not exist, so a composed "Song.LRC" finds "song.lrc" as it would on Windows.
-#include <dirent.h>
 #include <fcntl.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include <cstdio>
 
 #include "lyrics/platform/FileSystem.h"
+#include "lyrics/platform/PosixFolderNames.h"
 
 namespace zor {
 
@@ -91,15 +90,41 @@ class PosixOutputFile final : public OutputFile {
     int& lastError_;
 };
 
-std::string folderOf(const std::string& path) {
+struct PathParts {
+    std::string folder;  // "." for a bare name
+    std::string prefix;  // the path up to and with its last separator
+    std::string name;
+};
+
+PathParts splitPath(const std::string& path) {
     const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    if (slash == std::string::npos) {
+        return {".", {}, path};
+    }
+    return {path.substr(0, slash + 1), path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// The folder's own spelling of the path's name when one was found, else the path as written.
+std::string joined(const PathParts& parts, const std::string& path,
+                   const PosixFolderNames::Match& match) {
+    if (match.outcome != PosixFolderNames::Outcome::Found || match.name == parts.name) {
+        return path;
+    }
+    return parts.prefix + match.name;
 }
 
 class PosixFileSystem final : public FileSystem {
   public:
     std::unique_ptr<InputFile> openShared(const std::string& path) override {
-        const std::string name = resolve(path);
+        const PathParts parts = splitPath(path);
+        const PosixFolderNames::Match match = folderNames_.find(parts.folder, parts.name);
+        if (match.outcome == PosixFolderNames::Outcome::Absent) {
+            // The folder's names are known: a miss costs no open. A folder that cannot be reached
+            // holds no file to open either.
+            lastError_ = match.error;
+            return nullptr;
+        }
+        const std::string name = joined(parts, path, match);
         // Non-blocking, so a FIFO named like a lyrics file is refused rather than waited on.
         const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) {
@@ -142,32 +167,15 @@ class PosixFileSystem final : public FileSystem {
     }
 
     std::string resolve(const std::string& path) override {
-        struct stat info {};
-        if (::stat(path.c_str(), &info) == 0) {
-            return path;
-        }
-        const std::string folder = folderOf(path);
-        const auto slash = path.find_last_of('/');
-        const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-        DIR* dir = ::opendir(folder.c_str());
-        if (dir == nullptr) {
-            return path;
-        }
-        std::string found = path;
-        while (const dirent* entry = ::readdir(dir)) {
-            if (::strcasecmp(entry->d_name, base.c_str()) == 0) {
-                found = slash == std::string::npos ? std::string(entry->d_name)
-                                                   : path.substr(0, slash + 1) + entry->d_name;
-                break;
-            }
-        }
-        ::closedir(dir);
-        return found;
+        const PathParts parts = splitPath(path);
+        return joined(parts, path, folderNames_.find(parts.folder, parts.name));
     }
 
     int lastError() const override { return lastError_; }
 
   private:
+    // Used by every thread that reads lyrics; lastError_ is only meaningful to a single user.
+    PosixFolderNames folderNames_;
     int lastError_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -73,6 +74,36 @@ TEST_F(TimeTagTable, SortOfEqualSecondsBehindALaterOneKeepsTheExchangeOrder) {
     EXPECT_EQ(tagsInUse(), (Tags{{0, 1}, {0, 2}, {1, 0}}));
     EXPECT_EQ(lineAt(0), 2);
     EXPECT_EQ(lineAt(1), 0);
+}
+
+// Tables of many sizes with many equal seconds against the exchange sort written plainly: every
+// entry must end where those exchanges put it.
+TEST_F(TimeTagTable, SortMatchesThePlainExchangeSortOnTablesWithTies) {
+    std::uint32_t state = 12345;
+    auto next = [&state](std::uint32_t below) {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<int>((state >> 8) % below);
+    };
+    for (int round = 0; round < 300; ++round) {
+        const int count = next(kMaxTimeTags + 1);
+        const auto spread = static_cast<std::uint32_t>(1 + next(2 * count + 2));
+        Tags expected;
+        for (int i = 0; i < count; ++i) {
+            const int seconds = next(spread) - (round % 7 == 0 ? 3 : 0);
+            core.timeTags[static_cast<std::size_t>(i)] = TimeTag{seconds, i};
+            expected.emplace_back(seconds, i);
+        }
+        core.timeTags[static_cast<std::size_t>(count)] = TimeTag{0, kEndOfTable};
+        for (std::size_t h = 0; h < expected.size(); ++h) {
+            for (std::size_t l = h + 1; l < expected.size(); ++l) {
+                if (expected[l].first < expected[h].first) {
+                    std::swap(expected[l], expected[h]);
+                }
+            }
+        }
+        core.sortTimeTags();
+        ASSERT_EQ(tagsInUse(), expected) << "round " << round << ", " << count << " tags";
+    }
 }
 
 TEST_F(TimeTagTable, SortLeavesEverythingBehindTheEndEntryAlone) {
