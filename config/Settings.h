@@ -23,7 +23,13 @@ struct AppSettings {
     int ShowOsciloscope = 1;
     std::string AlternativeLRCPath;
     int IsOneLine = 0;
+    // Timing to the millisecond: tag fractions, [offset:], the live adjustment, the wipe.
+    int PreciseTiming = 0;
+    // Output latency in milliseconds (-5000..5000): the lyrics show this much later.
+    int LatencyMs = 0;
 };
+
+inline constexpr int kLargestLatencyMs = 5000;
 
 // Settings held by the plug-in window: the backgrounds and the oscilloscope colours.
 struct WindowColours {
@@ -39,7 +45,7 @@ struct ListSettings {
     int ShowCentered = 1;
     int AdjustWidth = 0;
     int ShowVerticalScroll = 0;
-    Colour TXTColor = 15790320;    // 0xF0F0F0
+    Colour TXTColor = 15790320;  // 0xF0F0F0
     Colour HLColor = 0;
     Colour HLTXTColor = 16777088;  // 0xFFFF80
     std::string FontFamily = "Arial";

@@ -5,6 +5,7 @@
 #include "lyrics/edit/SafeWrite.h"
 #include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace zor {
 
@@ -92,8 +93,13 @@ SafeWriteResult writeLrcFile(LyricsCore& core, const std::string& name) {
         // The song path gives no file name to build (a stream address, a name far too long).
         return SafeWriteResult{SafeWriteStatus::NotCreated, kPathNotFoundCode};
     }
-    const ContentWriter writeLines = [&core](OutputFile& file) {
-        return writeLrcLines(core.editList, file);
+    // The lines with the live timing adjustment in their [offset:].
+    MemoryLineList lines(false);
+    for (const std::string& line : core.linesToSave()) {
+        lines.append(line);
+    }
+    const ContentWriter writeLines = [&lines](OutputFile& file) {
+        return writeLrcLines(lines, file);
     };
     // On a file system that tells letter case apart, an existing song.lrc is the file to replace.
     return writeThroughTemporary(core.files, core.files.resolve(name), writeLines);
@@ -141,6 +147,8 @@ int LyricsCore::saveLyrics(int mode) {
     if (!saved) {
         return 0;
     }
+    // The adjustment now lives in the saved [offset:], which the reload applies.
+    liveAdjustMs = 0;
     modified = 0;
     return 1;
 }

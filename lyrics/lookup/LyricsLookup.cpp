@@ -28,6 +28,12 @@ std::string sourceLabel(bool internal, bool tagged) {
 
 }  // namespace
 
+void LyricsCore::forgetTiming() {
+    timeTags.clear();
+    wordTimes.clear();
+    fileOffset.reset();
+}
+
 int LyricsCore::readLyricsFile(const std::string& path, int& count) {
     const std::unique_ptr<InputFile> file = files.openShared(path);
     if (!file) {
@@ -39,7 +45,11 @@ int LyricsCore::readLyricsFile(const std::string& path, int& count) {
 
 void LyricsCore::loadLyrics(const std::string& newSongPath) {
     internalLyrics = 0;
-    songFile = songPath = cut(newSongPath, kMaxPathChars);
+    const std::string newSong = cut(newSongPath, kMaxPathChars);
+    if (newSong != songFile) {
+        liveAdjustMs = 0;  // an adjustment belongs to the song it was made for
+    }
+    songFile = songPath = newSong;
     const bool isMp3 = isMp3Path(songPath);
     const bool displayMode = isLyricsListVisible();
 
@@ -87,7 +97,7 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
     lyricsFound = found ? 1 : 0;
     if (!found) {
         // Tags left from the previous song must not point into this one's lines.
-        timeTags[0] = TimeTag{0, kEndOfTable};
+        forgetTiming();
     }
     if (displayMode) {
         if (!found) {
@@ -95,9 +105,9 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
         } else {
             if (count <= before) {
                 lyricsList.append("Empty Lyrics");
-                timeTags[0] = TimeTag{0, kEndOfTable};
+                forgetTiming();
             }
-            const bool tagged = timeTags[0].line != kEndOfTable;
+            const bool tagged = !timeTags.empty();
             const std::string title = lyricsList.text(0);
             lyricsList.remove(0);
             lyricsList.insert(0,

@@ -19,10 +19,12 @@ int runRead(const Options& options) {
     for (int i = 0; i < options.count; ++i) {
         list.append("header " + std::to_string(i));
     }
+    session.core.PreciseTiming = options.precise ? 1 : 0;
     int count = options.count;
     session.core.readLines(*file, count);
     session.core.sortTimeTags();
-    printLines(std::cout, session.core, options.atSeconds);
+    session.core.liveAdjustMs = options.offsetMs;
+    printLines(std::cout, session.core, options.atTimes);
     return 0;
 }
 
