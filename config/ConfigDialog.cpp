@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <string>
 
 #include "config/DlgGetPath.h"
 #include "diag/ErrorReport.h"
@@ -143,6 +144,7 @@ void ConfigDialog::initialise(HWND dialog) {
     for (int id : kCheckBoxIds) {
         setCheckFromSetting(id, *checkBoxSetting(current, id));
     }
+    ::SetDlgItemTextA(dialog_, IDC_LATENCY_MS, std::to_string(app_.LatencyMs).c_str());
     showFontSummary();
 }
 
@@ -153,6 +155,7 @@ void ConfigDialog::onCommand(int controlId) {
             for (int id : kCheckBoxIds) {
                 *checkBoxSetting(current, id) = settingFromCheck(id);
             }
+            app_.LatencyMs = latencyFromText(dialogText(IDC_LATENCY_MS)).value_or(app_.LatencyMs);
             close();
             break;
         }
@@ -186,6 +189,12 @@ void ConfigDialog::setCheckFromSetting(int controlId, int setting) {
 
 int ConfigDialog::settingFromCheck(int controlId) const {
     return ::IsDlgButtonChecked(dialog_, controlId) == BST_CHECKED ? 1 : 0;
+}
+
+std::string ConfigDialog::dialogText(int controlId) const {
+    std::array<char, 32> text{};
+    ::GetDlgItemTextA(dialog_, controlId, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data());
 }
 
 void ConfigDialog::showFontSummary() {

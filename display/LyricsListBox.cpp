@@ -19,7 +19,16 @@ enum class KeyKind {
     ignored,           // nothing at all
 };
 
-enum class When { always, shift, noShift, ctrl, inEditList, inLyricsList, shiftInEditList };
+enum class When {
+    always,
+    shift,
+    noShift,
+    ctrl,
+    inEditList,
+    inLyricsList,
+    shiftInEditList,
+    preciseTiming
+};
 
 struct KeyRule {
     UINT key;
@@ -58,6 +67,9 @@ constexpr KeyRule kKeyRules[] = {
     {VK_F9, When::always, KeyKind::command},
     {VK_F11, When::always, KeyKind::command},
     {VK_F12, When::always, KeyKind::command},
+    // The live timing adjustment; without precise timing the keys go on as before.
+    {VK_OEM_4, When::preciseTiming, KeyKind::command},  // "[": lyrics 0.1 s later
+    {VK_OEM_6, When::preciseTiming, KeyKind::command},  // "]": lyrics 0.1 s earlier
 };
 
 // Releases of these keys are swallowed whole.
@@ -77,7 +89,7 @@ Modifiers readModifiers() {
     return Modifiers{held(VK_SHIFT), held(VK_CONTROL)};
 }
 
-bool conditionHolds(When when, Modifiers modifiers, bool lyricsList) {
+bool conditionHolds(When when, Modifiers modifiers, bool lyricsList, bool precise) {
     switch (when) {
         case When::shift:
             return modifiers.shift;
@@ -91,15 +103,17 @@ bool conditionHolds(When when, Modifiers modifiers, bool lyricsList) {
             return lyricsList;
         case When::shiftInEditList:
             return modifiers.shift && !lyricsList;
+        case When::preciseTiming:
+            return precise;
         case When::always:
         default:
             return true;
     }
 }
 
-KeyKind kindOfKey(UINT key, Modifiers modifiers, bool lyricsList) {
+KeyKind kindOfKey(UINT key, Modifiers modifiers, bool lyricsList, bool precise) {
     for (const KeyRule& rule : kKeyRules) {
-        if (rule.key == key && conditionHolds(rule.when, modifiers, lyricsList)) {
+        if (rule.key == key && conditionHolds(rule.when, modifiers, lyricsList, precise)) {
             return rule.kind;
         }
     }
@@ -151,6 +165,7 @@ bool CLyricsListBox::isLyricsList() const {
 
 void CLyricsListBox::resetList() {
     ResetContent();
+    wipe = LineWipe{};
     widestItem = kLeastWidestItem;
     itemHeight = 0;
     // The previous song's widest line must not leave its scroll range behind.
@@ -266,6 +281,28 @@ void CLyricsListBox::measureWidths() {
     }
 }
 
+void CLyricsListBox::showWipe(const LineWipe& next) {
+    if (next == wipe) {
+        return;
+    }
+    const int previous = wipe.item;
+    wipe = next;
+    if (previous >= 0 && previous != next.item) {
+        redrawItem(previous);
+    }
+    if (next.item >= 0) {
+        redrawItem(next.item);
+    }
+    UpdateWindow();
+}
+
+void CLyricsListBox::redrawItem(int index) {
+    RECT rect{};
+    if (GetItemRect(index, rect)) {
+        InvalidateRect(&rect, false);  // the item paints all of itself: no erase, no flicker
+    }
+}
+
 void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.itemID);
     if (index < 0) {
@@ -277,10 +314,11 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const fw::ScopedSelect select(dc, font.get());
 
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool wiped = selected && index == wipe.item && isLyricsList();
     RECT area = item.rcItem;
     const bool fillSelected = selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
     const bool fillPlain = !selected && (item.itemAction & ODA_SELECT) != 0;
-    if (fillSelected || fillPlain) {
+    if ((fillSelected || fillPlain) && !wiped) {
         const fw::Brush fill(::CreateSolidBrush(fillSelected ? HLColor : BKColor));
         ::FillRect(dc, &area, fill.get());
     }
@@ -291,13 +329,20 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int height = area.bottom - area.top;
     int x = area.left;
     int y = 0;
+    int lead = 0;
     if (ShowCentered != 0 && isLyricsList()) {
         const SIZE size = textExtent(dc, line);
         x = width / 2 - size.cx / 2;
         y = area.top + height / 2 - size.cy / 2;
     } else {
         line.insert(line.begin(), ' ');
+        lead = 1;
         y = area.top + height / 2 - textExtent(dc, "Mj").cy / 2;
+    }
+    if (wiped) {
+        drawWipedLine(dc, area, line, LineOrigin{x, y, lead}, wipe.point,
+                      WipeColours{HLColor, HLTXTColor, BKColor, TXTColor});
+        return;
     }
     ::TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
 }
@@ -318,7 +363,7 @@ LRESULT CLyricsListBox::onNcCalcSize(const fw::WindowMessage& m) {
 LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
     const auto key = static_cast<UINT>(m.wParam);
     const Modifiers modifiers = readModifiers();
-    switch (kindOfKey(key, modifiers, isLyricsList())) {
+    switch (kindOfKey(key, modifiers, isLyricsList(), app->PreciseTiming != 0)) {
         case KeyKind::command:
             app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
             break;
@@ -341,7 +386,9 @@ LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
 }
 
 LRESULT CLyricsListBox::onKeyUp(const fw::WindowMessage& m) {
-    if (isSilentRelease(static_cast<UINT>(m.wParam))) {
+    const auto key = static_cast<UINT>(m.wParam);
+    const bool adjustmentKey = app->PreciseTiming != 0 && (key == VK_OEM_4 || key == VK_OEM_6);
+    if (isSilentRelease(key) || adjustmentKey) {
         return 0;
     }
     Default(m);

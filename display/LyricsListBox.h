@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/Settings.h"
+#include "display/LineWipe.h"
 #include "framework/Gdi.h"
 #include "framework/ListBox.h"
 #include "lyrics/model/LineList.h"
@@ -49,6 +50,9 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     void setRedraw(bool on) override;
     bool isVisible() const override;
 
+    // Sets the wipe of the highlighted line and redraws, at once, the items whose wipe changed.
+    void showWipe(const LineWipe& next);
+
     CLyricsPluginApp* app;
     CPluginWnd* pluginWnd;
     Colour BKColor = 657930;  // a copy of the plug-in window's background
@@ -56,6 +60,7 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     static constexpr int kLeastWidestItem = 250;
     int widestItem = kLeastWidestItem;
     int itemHeight = 0;
+    LineWipe wipe;  // the word-timed line being sung, if any
 
   protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
@@ -72,6 +77,7 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     SIZE measureLine(HDC dc, int index) const;
     // A line wider than any before it widens the list's scroll range and widestItem.
     void noteWidth(int width);
+    void redrawItem(int index);
 };
 
 }  // namespace zor

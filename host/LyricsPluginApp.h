@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "config/SettingsStore.h"
@@ -69,6 +70,10 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
 
     // ---- commands ----
     void seekToLine(int line);
+    // The live timing adjustment by stepMs, shown for a while in the title strip.
+    void nudgeTiming(int stepMs);
+    // The adjustment notice while it shows ("offset +0.3 s"), else empty.
+    std::string timingNotice() const;
     void toggleTagEdit();
     void saveKey();
     void openTextEditor();
@@ -112,6 +117,11 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     int tickerX = oscWidth + 50;
     int positionRestored = 0;
     int layoutPending = 1;
+    // Precise timing: the entry the highlight follow reached on its last call (kNoEntry for
+    // none), the lyrics' time then, and when the adjustment notice ends (0: not showing).
+    int lastEntry = kNoEntry;
+    std::int64_t lyricsNowMs = 0;
+    DWORD noticeEnd = 0;
     // The configuration dialog while it runs: owner of the boxes it raises.
     HWND configDialog = nullptr;
 
@@ -125,6 +135,8 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     bool leaveEditModeForNewSong();
     void finishLoad();
     void highlightFollow();
+    void followWipe();
+    void endExpiredNotice();
 
     friend class PluginPorts;
 };
