@@ -179,6 +179,17 @@ TEST_F(SettingsStoreTest, LoadTakesWhatTheFileHoldsAndLeavesTheRest) {
     EXPECT_EQ(refreshes, 1);
 }
 
+TEST_F(SettingsStoreTest, TimingSettingsLoadWithTheLatencyHeldToFiveSeconds) {
+    for (const auto& [text, latency] : std::vector<std::pair<std::string, int>>{
+             {"250", 250}, {"-5000", -5000}, {"9000", 5000}, {"-70000", -5000}}) {
+        store(iniPath(),
+              "[Maresh Zor Lyrics plugin]\r\nPreciseTiming=1\r\nLatencyMs=" + text + "\r\n");
+        settings.loadSettings(module);
+        EXPECT_EQ(app.PreciseTiming, 1);
+        EXPECT_EQ(app.LatencyMs, latency) << text;
+    }
+}
+
 TEST_F(SettingsStoreTest, IntegersReadFromTheirLeadingDigits) {
     const std::vector<std::pair<std::string, int>> cases = {
         {"123abc", 123},

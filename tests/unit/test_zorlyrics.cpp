@@ -78,6 +78,24 @@ TEST_F(Zorlyrics, ReadPrintsItemsTagsAndLines) {
               "12\t2\n15\t3\nat 0\tnone\nat 13\t2\nat 20\t3\n");
 }
 
+TEST_F(Zorlyrics, PreciseReadPrintsMillisecondsAndAsksForFractions) {
+    const std::string file = dir.write("p.lrc",
+                                       "[offset:+200]\r\n[00:01.00]<00:01.00>One <00:01.50>word\r\n"
+                                       "[00:07.50]Two\r\n");
+    const Outcome precise = run({"read", "--precise", "--offset", "-100", "--at", "7.39", "--at",
+                                 "7.4", "--at", "0.5", file});
+    EXPECT_EQ(precise.status, 0) << precise.err;
+    EXPECT_EQ(precise.out,
+              "items 2\n0\tOne word\n1\tTwo\ndropped 1\noffset 200\nadjustment -100\ntags 2\n"
+              "1000\t0\n7500\t1\nat 7.39\t0\nat 7.4\t1\nat 0.5\tnone\n");
+    // By default whole seconds, no offset: 7.39 is second 7, Two's.
+    const Outcome plain = run({"read", "--at", "7.39", "--at", "6.999", file});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out,
+              "items 2\n0\tOne word\n1\tTwo\ndropped 1\ntags 2\n1\t0\n7\t1\nat 7.39\t1\n"
+              "at 6.999\t0\n");
+}
+
 TEST_F(Zorlyrics, ReadInEditModeKeepsRawLines) {
     const std::string file = dir.write("s.lrc", kTimedLyrics);
     const Outcome r = run({"read", "--edit", file});
@@ -130,6 +148,11 @@ TEST_F(Zorlyrics, BadArgumentsGiveOneLineAndStatusTwo) {
         {"read", "--count", "-1", "f"},
         {"read", "--alt", "d", "f"},
         {"read", "--at"},
+        {"read", "--at", "7.", "f"},
+        {"read", "--at", "-1", "f"},
+        {"read", "--offset", "1.5", "f"},
+        {"read", "--offset", "60001", "f"},
+        {"embed", "--precise", "a.mp3", "b.lrc"},
         {"show", "--meta", "Mood=sad", "s"},
         {"show", "--meta", "Title", "s"},
         {"show", "--count", "2", "s"},

@@ -10,8 +10,8 @@ namespace zor::cli {
 
 // The state after a load: source label, lyricsPath, currentExt and headerLines (show only).
 void printSource(std::ostream& out, const LyricsCore& core);
-// The visible list, the dropped count, the sorted table (in milliseconds, after the offset and
-// the adjustment, when precise) and one line per asked moment.
+// The visible list, the dropped count, the sorted table (in milliseconds, with the offset and
+// the adjustment ahead of it, when precise) and one line per asked moment.
 void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes);
 
 }  // namespace zor::cli
