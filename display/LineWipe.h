@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "config/Settings.h"
+#include "framework/Gdi.h"
 #include "lyrics/model/WordTiming.h"
 
 namespace zor {
@@ -26,6 +28,11 @@ struct WipeColours {
     Colour sungText;
     Colour restBack;
     Colour restText;
+
+    bool operator==(const WipeColours& other) const {
+        return sungBack == other.sungBack && sungText == other.sungText &&
+               restBack == other.restBack && restText == other.restText;
+    }
 };
 
 // Where a line's text is drawn in its item: its origin, and how many characters are put before
@@ -36,10 +43,66 @@ struct LineOrigin {
     int lead = 0;
 };
 
-// Draws item area of dc as a wipe: text (as drawn, lead characters first) up to the sung point
-// in the sung colours, the rest in the normal ones. The item is composed off-screen with the
-// font selected into dc and copied in one piece, so it never flickers.
-void drawWipedLine(HDC dc, const RECT& area, const std::string& text, const LineOrigin& origin,
-                   const WipePoint& point, const WipeColours& colours);
+// Everything the two pictures of a wiped line depend on; when any of it changes they are drawn
+// anew.
+struct WipeLook {
+    std::string text;  // the item's text
+    RECT area{};
+    WipeColours colours{};
+    std::string font;  // the font settings, as one text
+
+    bool operator==(const WipeLook& other) const {
+        return text == other.text && EqualRect(&area, &other.area) != FALSE &&
+               colours == other.colours && font == other.font;
+    }
+};
+
+// Paints the wiped line. The line is drawn once in the sung colours and once in the normal
+// colours, off-screen; each call then copies the columns that changed from the sung picture, so
+// that a wipe moving on every render call costs one small copy and never flickers.
+class WipePainter {
+  public:
+    WipePainter() = default;
+    WipePainter(const WipePainter&) = delete;
+    WipePainter& operator=(const WipePainter&) = delete;
+
+    bool matches(const WipeLook& look) const { return ready_ && look == look_; }
+    // Draws both pictures of look: drawn (the text with its lead characters) with font, starting
+    // at origin (list coordinates).
+    void prepare(HDC dc, const WipeLook& look, const std::string& drawn, HFONT font,
+                 const LineOrigin& origin);
+    // Brings the line on dc up to point: the whole item, or only the columns sung since the last
+    // call when wholeItem is false and the wipe moved on.
+    void paint(HDC dc, const WipePoint& point, bool wholeItem);
+    // Forgets the pictures (a new line, a cleared list).
+    void forget();
+
+  private:
+    // An off-screen picture of the item; the bitmap is put back out of the DC before either
+    // goes.
+    struct Surface {
+        Surface() = default;
+        Surface(const Surface&) = delete;
+        Surface& operator=(const Surface&) = delete;
+        ~Surface() { release(); }
+        bool create(HDC dc, int width, int height);
+        void release();
+
+        fw::MemoryDC dc;
+        fw::Bitmap bitmap;
+        HGDIOBJ previous = nullptr;
+    };
+
+    int sungX(const WipePoint& point) const;
+    void copy(HDC dc, const Surface& from, int left, int right) const;
+
+    bool ready_ = false;
+    WipeLook look_;
+    int lead_ = 0;
+    std::vector<int> boundaries_;  // item x of the start of each character, and of the end
+    Surface sung_;
+    Surface rest_;
+    int paintedX_ = -1;
+};
 
 }  // namespace zor

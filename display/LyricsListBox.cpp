@@ -166,6 +166,7 @@ bool CLyricsListBox::isLyricsList() const {
 void CLyricsListBox::resetList() {
     ResetContent();
     wipe = LineWipe{};
+    wipePainter.forget();
     widestItem = kLeastWidestItem;
     itemHeight = 0;
     // The previous song's widest line must not leave its scroll range behind.
@@ -287,20 +288,61 @@ void CLyricsListBox::showWipe(const LineWipe& next) {
     }
     const int previous = wipe.item;
     wipe = next;
-    if (previous >= 0 && previous != next.item) {
-        redrawItem(previous);
+    if (previous != next.item) {
+        wipePainter.forget();
+        if (previous >= 0) {
+            redrawItem(previous);
+            UpdateWindow();
+        }
     }
-    if (next.item >= 0) {
-        redrawItem(next.item);
+    RECT area{};
+    if (next.item < 0 || !GetItemRect(next.item, area)) {
+        return;
     }
-    UpdateWindow();
+    // Straight onto the window: the wipe moves on every render call, and a paint message for
+    // each would redraw the whole item.
+    fw::WindowDC dc(GetSafeHwnd());
+    if (dc) {
+        paintWipe(dc.get(), area, false);
+    }
 }
 
 void CLyricsListBox::redrawItem(int index) {
     RECT rect{};
     if (GetItemRect(index, rect)) {
-        InvalidateRect(&rect, false);  // the item paints all of itself: no erase, no flicker
+        InvalidateRect(&rect, false);  // the item paints all of itself: no erase
     }
+}
+
+LineOrigin CLyricsListBox::placeLine(HDC dc, std::string& line, const RECT& area) const {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (ShowCentered != 0 && isLyricsList()) {
+        const SIZE size = textExtent(dc, line);
+        return LineOrigin{width / 2 - size.cx / 2, area.top + height / 2 - size.cy / 2, 0};
+    }
+    line.insert(line.begin(), ' ');
+    return LineOrigin{area.left, area.top + height / 2 - textExtent(dc, "Mj").cy / 2, 1};
+}
+
+void CLyricsListBox::paintWipe(HDC dc, const RECT& area, bool wholeItem) {
+    WipeLook look;
+    look.text = GetText(wipe.item);
+    look.area = area;
+    look.colours = WipeColours{HLColor, HLTXTColor, BKColor, TXTColor};
+    look.font = FontFamily + "/" + std::to_string(FontSize) + "/" + std::to_string(FontWeight) +
+                "/" + std::to_string(FontItalic) + "/" + std::to_string(ShowCentered);
+    if (!wipePainter.matches(look)) {
+        const fw::Font font = makeLineFont(dc, wipe.item);
+        std::string drawn = look.text;
+        LineOrigin origin;
+        {
+            const fw::ScopedSelect select(dc, font.get());
+            origin = placeLine(dc, drawn, area);
+        }
+        wipePainter.prepare(dc, look, drawn, font.get(), origin);
+    }
+    wipePainter.paint(dc, wipe.point, wholeItem);
 }
 
 void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -325,26 +367,12 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, selected ? HLTXTColor : TXTColor);
 
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    int x = area.left;
-    int y = 0;
-    int lead = 0;
-    if (ShowCentered != 0 && isLyricsList()) {
-        const SIZE size = textExtent(dc, line);
-        x = width / 2 - size.cx / 2;
-        y = area.top + height / 2 - size.cy / 2;
-    } else {
-        line.insert(line.begin(), ' ');
-        lead = 1;
-        y = area.top + height / 2 - textExtent(dc, "Mj").cy / 2;
-    }
     if (wiped) {
-        drawWipedLine(dc, area, line, LineOrigin{x, y, lead}, wipe.point,
-                      WipeColours{HLColor, HLTXTColor, BKColor, TXTColor});
+        paintWipe(dc, area, true);
         return;
     }
-    ::TextOutA(dc, x, y, line.c_str(), static_cast<int>(line.size()));
+    const LineOrigin origin = placeLine(dc, line, area);
+    ::TextOutA(dc, origin.x, origin.y, line.c_str(), static_cast<int>(line.size()));
 }
 
 // ---- messages -------------------------------------------------------------------------------

@@ -61,6 +61,7 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     int widestItem = kLeastWidestItem;
     int itemHeight = 0;
     LineWipe wipe;  // the word-timed line being sung, if any
+    WipePainter wipePainter;
 
   protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
@@ -78,6 +79,11 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     // A line wider than any before it widens the list's scroll range and widestItem.
     void noteWidth(int width);
     void redrawItem(int index);
+    // Where line (as drawn, with the font selected into dc) goes in area; a line that is not
+    // centred gets a leading blank.
+    LineOrigin placeLine(HDC dc, std::string& line, const RECT& area) const;
+    // Paints the wiped item on dc at area: all of it, or only what the wipe changed.
+    void paintWipe(HDC dc, const RECT& area, bool wholeItem);
 };
 
 }  // namespace zor
