@@ -43,17 +43,24 @@ struct LineOrigin {
     int lead = 0;
 };
 
-// Everything the two pictures of a wiped line depend on; when any of it changes they are drawn
+// Everything the two pictures of a wiped line depend on, but its text, which changes only with
+// a load (and a load clears the list and the pictures); when any of it changes they are drawn
 // anew.
 struct WipeLook {
-    std::string text;  // the item's text
+    int item = -1;
     RECT area{};
     WipeColours colours{};
-    std::string font;  // the font settings, as one text
+    int fontSize = 0;
+    int fontWeight = 0;
+    int fontItalic = 0;
+    int centred = 0;
+    std::string fontFamily;
 
     bool operator==(const WipeLook& other) const {
-        return text == other.text && EqualRect(&area, &other.area) != FALSE &&
-               colours == other.colours && font == other.font;
+        return item == other.item && EqualRect(&area, &other.area) != FALSE &&
+               colours == other.colours && fontSize == other.fontSize &&
+               fontWeight == other.fontWeight && fontItalic == other.fontItalic &&
+               centred == other.centred && fontFamily == other.fontFamily;
     }
 };
 
@@ -74,6 +81,11 @@ class WipePainter {
     // Brings the line on dc up to point: the whole item, or only the columns sung since the last
     // call when wholeItem is false and the wipe moved on.
     void paint(HDC dc, const WipePoint& point, bool wholeItem);
+    // Whether painting item at point would change nothing on screen: the pictures are of that
+    // item and the sung part ends at the column already painted.
+    bool unchanged(int item, const WipePoint& point) const {
+        return ready_ && paintedX_ >= 0 && look_.item == item && sungX(point) == paintedX_;
+    }
     // Forgets the pictures (a new line, a cleared list).
     void forget();
 

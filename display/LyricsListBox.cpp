@@ -167,6 +167,7 @@ void CLyricsListBox::resetList() {
     ResetContent();
     wipe = LineWipe{};
     wipePainter.forget();
+    wipeDC.reset();
     widestItem = kLeastWidestItem;
     itemHeight = 0;
     // The previous song's widest line must not leave its scroll range behind.
@@ -290,20 +291,28 @@ void CLyricsListBox::showWipe(const LineWipe& next) {
     wipe = next;
     if (previous != next.item) {
         wipePainter.forget();
+        wipeDC.reset();
         if (previous >= 0) {
             redrawItem(previous);
             UpdateWindow();
         }
     }
+    // Most calls move the wipe by a pixel or none; none costs nothing. (A scroll that moves the
+    // item repaints it whole through the list's own drawing.)
     RECT area{};
-    if (next.item < 0 || !GetItemRect(next.item, area)) {
+    if (next.item < 0 || wipePainter.unchanged(next.item, next.point) ||
+        !GetItemRect(next.item, area)) {
         return;
     }
     // Straight onto the window: the wipe moves on every render call, and a paint message for
     // each would redraw the whole item.
-    fw::WindowDC dc(GetSafeHwnd());
-    if (dc) {
-        paintWipe(dc.get(), area, false);
+    // The list's DC is kept while one line is wiped (released when the wipe moves to another
+    // line, ends, or the list is refilled): asking for it on every call costs more than the copy.
+    if (!wipeDC) {
+        wipeDC = fw::WindowDC(GetSafeHwnd());
+    }
+    if (wipeDC) {
+        paintWipe(wipeDC.get(), area, false);
     }
 }
 
@@ -327,14 +336,17 @@ LineOrigin CLyricsListBox::placeLine(HDC dc, std::string& line, const RECT& area
 
 void CLyricsListBox::paintWipe(HDC dc, const RECT& area, bool wholeItem) {
     WipeLook look;
-    look.text = GetText(wipe.item);
+    look.item = wipe.item;
     look.area = area;
     look.colours = WipeColours{HLColor, HLTXTColor, BKColor, TXTColor};
-    look.font = FontFamily + "/" + std::to_string(FontSize) + "/" + std::to_string(FontWeight) +
-                "/" + std::to_string(FontItalic) + "/" + std::to_string(ShowCentered);
+    look.fontSize = FontSize;
+    look.fontWeight = FontWeight;
+    look.fontItalic = FontItalic;
+    look.centred = ShowCentered;
+    look.fontFamily = FontFamily;
     if (!wipePainter.matches(look)) {
         const fw::Font font = makeLineFont(dc, wipe.item);
-        std::string drawn = look.text;
+        std::string drawn = GetText(wipe.item);
         LineOrigin origin;
         {
             const fw::ScopedSelect select(dc, font.get());

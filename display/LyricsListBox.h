@@ -62,6 +62,7 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     int itemHeight = 0;
     LineWipe wipe;  // the word-timed line being sung, if any
     WipePainter wipePainter;
+    fw::WindowDC wipeDC;  // held while one line is wiped
 
   protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;

@@ -122,6 +122,9 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     int lastEntry = kNoEntry;
     std::int64_t lyricsNowMs = 0;
     DWORD noticeEnd = 0;
+    // The line the wipe last followed and its length, asked of the list once per line.
+    int wipeLine = -1;
+    int wipeLength = 0;
     // The configuration dialog while it runs: owner of the boxes it raises.
     HWND configDialog = nullptr;
 

@@ -202,6 +202,9 @@ void CLyricsPluginApp::highlightFollow() {
 void CLyricsPluginApp::followWipe() {
     CLyricsListBox& list = *pluginWnd->lyricsList;
     LineWipe next;
+    if (list.wipe.item < 0) {
+        wipeLine = -1;  // the list was refilled: the length is asked for again
+    }
     if (lastEntry >= 0) {
         const TimeTag& tag = timeTags[lastEntry];
         const std::vector<WordMark>* marks = wordTimes.find(tag.line);
@@ -214,7 +217,11 @@ void CLyricsPluginApp::followWipe() {
                     break;
                 }
             }
-            const auto length = static_cast<int>(list.text(tag.line).size());
+            if (wipeLine != tag.line) {
+                wipeLine = tag.line;
+                wipeLength = static_cast<int>(list.text(tag.line).size());
+            }
+            const int length = wipeLength;
             next.item = tag.line;
             next.point = wipeAt(*marks, length, lyricsNowMs - tag.ms, lineMs);
         }

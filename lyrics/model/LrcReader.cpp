@@ -276,6 +276,13 @@ int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex) {
     // Word tags are never shown; they time the wipe of a line that has a tag of its own.
     const bool timed = tagCount > firstTag;
     std::vector<WordMark> marks = takeWordTags(line, timed ? timeTags[firstTag].ms : 0);
+    if (!marks.empty()) {
+        // A closing word tag after the last word leaves the blank before it at the end.
+        removeTrailingBlanksKeepingOne(line);
+        for (WordMark& mark : marks) {
+            mark.position = std::min(mark.position, static_cast<int>(line.size()));
+        }
+    }
     wordTimes.set(lineIndex, timed ? std::move(marks) : std::vector<WordMark>{});
     return 1;
 }
