@@ -8,7 +8,9 @@ file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nPreciseTiming=1\nShowCentered=
 file @DIR@\wipe.lrc [00:01.00]<00:01.00>Sing <00:02.00>along <00:03.00>with <00:04.00>me <00:05.00>\n[00:06.00]A plain line\n
 song @DIR@\wipe.ogg Wipe
 select 0
+gdi
 init
+gdi
 rect 1031
 play
 seek 1475
@@ -25,4 +27,7 @@ seek 6475
 run 25
 dump
 shot @DIR@\plain.bmp
+# With the wipe over, the GDI objects held are those held after Init; none after Quit.
+gdi
 quit
+gdi
