@@ -1,5 +1,5 @@
-# F12 opens the configuration dialog with its check boxes as the settings stand and the font
-# summary of the default font. Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu
+# F12 opens the configuration dialog with its check boxes as the settings stand (Precise timing
+# unticked, latency 0) and the font summary of the default font. Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu
 # alone; the same with OK turns it off, and the save after the dialog writes it to plugin.ini.
 init
 dialog checked 1002
@@ -9,6 +9,8 @@ dialog checked 1008
 dialog checked 1007
 dialog checked 1009
 dialog checked 1010
+dialog checked 1060
+dialog text 1061
 dialog text 1308
 dialog text 1027
 dialog press 1004
