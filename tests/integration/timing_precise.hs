@@ -39,7 +39,9 @@ grab @DIR@\notice.bmp
 sleep 2100
 run 25
 grab @DIR@\title.bmp
-# CTRL+S: the adjustment goes into the file as [offset:], and stays in effect through it.
+# CTRL+S: the adjustment goes into the file as [offset:], and stays in effect through it. An OGG
+# song could hold the lyrics itself; No keeps them in the LRC file.
+answer No
 key S+CTRL
 cat @DIR@\timing.lrc
 run 25
