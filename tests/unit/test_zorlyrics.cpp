@@ -99,6 +99,22 @@ TEST_F(Zorlyrics, PreciseReadPrintsMillisecondsAndAsksForFractions) {
               "at 7.39\t1\nat 6.999\t0\n");
 }
 
+TEST_F(Zorlyrics, PreciseShowNamesTheEncodingAheadOfTheOffset) {
+    // UTF-8 text with word tags: the tags go, the text stays whole. The offset and the adjustment
+    // together put the tag 250 ms earlier: at 1.99 s the lyrics' time is 2.24 s.
+    dir.write("Song.lrc", "[offset:-50]\r\n[00:02.25]<00:02.25>Ünï <00:02.80>кот\r\n");
+    const std::string song = dir / "Song.mp3";
+    const Outcome r =
+        run({"show", "--precise", "--offset", "300", "--at", "1.99", "--at", "2", song});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "source E.T.L\nlyricsPath " + (dir / "Song.lrc") +
+                         "\ncurrentExt LRC\nencoding utf-8\nheaderLines 3\nitems 4\n"
+                         "0\t\"Song.mp3\" (E.T.L)\n1\t" +
+                         song +
+                         "\n2\t\n3\tÜnï кот\ndropped 1\noffset -50\nadjustment 300\n"
+                         "tags 1\n2250\t3\nat 1.99\tnone\nat 2\t3\n");
+}
+
 TEST_F(Zorlyrics, ReadInEditModeKeepsRawLines) {
     const std::string file = dir.write("s.lrc", kTimedLyrics);
     const Outcome r = run({"read", "--edit", file});
