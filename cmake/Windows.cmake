@@ -14,9 +14,11 @@ set(ZOR_PLUGIN_SOURCES
     config/DlgGetPath.cpp
     display/PluginWnd.cpp
     display/LyricsListBox.cpp
+    display/LineWipe.cpp
     display/LayoutModes.cpp
     display/Oscilloscope.cpp
     commands/CommandSet.cpp
+    commands/TimingCommands.cpp
     commands/PluginButton.cpp
     commands/PluginToolbar.cpp
     commands/DlgEditor.cpp

@@ -2,6 +2,8 @@
 #include "commands/CommandSet.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "commands/DlgEditor.h"
@@ -23,6 +25,7 @@ constexpr const char* kSongNotLoadedText =
     "The lyrics of the playing song could not be loaded for editing. Please try again.";
 
 constexpr int kPlayPolls = 10;
+constexpr int kTimingStepMs = 100;
 constexpr DWORD kPlayPollMs = 100;
 
 int toggled(int flag) {
@@ -94,7 +97,7 @@ void CLyricsPluginApp::runKeyCommand(CLyricsListBox& list, UINT key, bool shift,
             }
             break;
         case VK_INSERT:
-            insertTimeTag(host.outputTime());
+            insertTimeTag(stampTimeAt(host.outputTime()));
             break;
         case VK_DELETE:
             removeTimeTag();
@@ -162,6 +165,12 @@ void CLyricsPluginApp::runKeyCommand(CLyricsListBox& list, UINT key, bool shift,
         case VK_F12:
             Config(visModule);
             break;
+        case VK_OEM_4:
+            nudgeTiming(-kTimingStepMs);
+            break;
+        case VK_OEM_6:
+            nudgeTiming(kTimingStepMs);
+            break;
         default:
             break;
     }
@@ -202,8 +211,21 @@ void CLyricsPluginApp::seekToLine(int line) {
             return;
         }
     }
-    const int now = std::max(host.outputTime(), 0) / 1000;
-    int seconds = tagTimeForLine(line, now);
+    // The position the line's tag is reached at: whole seconds, or the exact millisecond.
+    const int position = std::max(host.outputTime(), 0);
+    int target = -1;
+    if (PreciseTiming != 0) {
+        const std::int64_t tagMs = tagMsForLine(line, lyricsTimeAt(position));
+        if (tagMs >= 0) {
+            target = static_cast<int>(std::min<std::int64_t>(positionAt(tagMs), INT_MAX));
+        }
+    } else {
+        const int seconds = tagTimeForLine(line, position / 1000);
+        if (seconds >= 0) {
+            target =
+                static_cast<int>(std::min<std::int64_t>(std::int64_t{seconds} * 1000, INT_MAX));
+        }
+    }
 
     bool started = false;
     if (!host.isPlaying()) {
@@ -218,10 +240,10 @@ void CLyricsPluginApp::seekToLine(int line) {
         }
     }
     if (line == 0) {
-        seconds = 0;  // the title line starts the song
+        target = 0;  // the title line starts the song
     }
-    if (seconds != -1) {
-        host.jumpToTime(seconds * 1000);
+    if (target != -1) {
+        host.jumpToTime(target);
     } else if (started) {
         host.jumpToTime(0);
     }

@@ -78,7 +78,9 @@ LRESULT CPluginToolbar::onDrawTitle(const fw::WindowMessage& m) {
     ::SetBkColor(dc, window.BKWindowColor);
     ::SetBkMode(dc, OPAQUE);
 
-    drawCentred(dc, area, area.top + 3, app->songTitle);
+    // Right after a live timing adjustment, its notice stands in for the title.
+    const std::string notice = app->timingNotice();
+    drawCentred(dc, area, area.top + 3, notice.empty() ? app->songTitle : notice);
     if (app->songArtist.empty()) {
         app->songArtist = kNoArtist;
     }

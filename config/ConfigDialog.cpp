@@ -5,6 +5,7 @@
 #include <commdlg.h>
 
 #include <cwchar>
+#include <string>
 
 #include "config/DlgGetPath.h"
 #include "diag/ErrorReport.h"
@@ -153,6 +154,7 @@ void ConfigDialog::initialise(HWND dialog) {
     for (int id : kCheckBoxIds) {
         setCheckFromSetting(id, *checkBoxSetting(current, id));
     }
+    ::SetDlgItemTextW(dialog_, IDC_LATENCY_MS, std::to_wstring(app_.LatencyMs).c_str());
     showFontSummary();
 }
 
@@ -164,6 +166,7 @@ void ConfigDialog::onCommand(int controlId) {
                 *checkBoxSetting(current, id) = settingFromCheck(id);
             }
             takeCodePage();
+            app_.LatencyMs = latencyFromText(dialogText(IDC_LATENCY_MS)).value_or(app_.LatencyMs);
             close();
             break;
         }
@@ -206,6 +209,12 @@ void ConfigDialog::setCheckFromSetting(int controlId, int setting) {
 
 int ConfigDialog::settingFromCheck(int controlId) const {
     return ::IsDlgButtonChecked(dialog_, controlId) == BST_CHECKED ? 1 : 0;
+}
+
+std::string ConfigDialog::dialogText(int controlId) const {
+    std::array<wchar_t, 32> text{};
+    ::GetDlgItemTextW(dialog_, controlId, text.data(), static_cast<int>(text.size()));
+    return win::toUtf8(std::wstring_view(text.data(), wcsnlen(text.data(), text.size())));
 }
 
 void ConfigDialog::showFontSummary() {

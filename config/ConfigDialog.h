@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "config/ConfigDialogChoices.h"
 #include "framework/Gdi.h"
@@ -48,6 +49,7 @@ class ConfigDialog {
 
     void setCheckFromSetting(int controlId, int setting);
     int settingFromCheck(int controlId) const;
+    std::string dialogText(int controlId) const;
     void showFontSummary();
     // The brush a colour swatch is painted with; zero for any other static control.
     HBRUSH swatchBrush(HWND control);

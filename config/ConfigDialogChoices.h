@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "config/Settings.h"
@@ -20,7 +22,7 @@ struct ConfigSettings {
 };
 
 // The check boxes in the order the dialog reads and writes them.
-inline constexpr int kCheckBoxIds[] = {1002, 1004, 1003, 1008, 1007, 1009, 1010};
+inline constexpr int kCheckBoxIds[] = {1002, 1004, 1003, 1008, 1007, 1009, 1010, 1060};
 
 // The colour swatches, in the order a click is tested against them.
 inline constexpr int kSwatchIds[] = {1300, 1301, 1302, 1303, 1304, 1305, 1306};
@@ -44,6 +46,8 @@ inline int* checkBoxSetting(const ConfigSettings& settings, int controlId) {
             return &settings.list.ShowVerticalScroll;
         case 1010:
             return &settings.app.MoveBar;
+        case 1060:
+            return &settings.app.PreciseTiming;
         default:
             return nullptr;
     }
@@ -95,6 +99,32 @@ inline std::string fontSummary(const ListSettings& list) {
         summary += ", Italic";
     }
     return summary;
+}
+
+// The latency field's text as the setting keeps it: a whole number of milliseconds, held to
+// -5000..5000; nothing for a text that is no number, which leaves the setting as it was.
+inline std::optional<int> latencyFromText(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    const bool negative = i < text.size() && text[i] == '-';
+    if (negative || (i < text.size() && text[i] == '+')) {
+        ++i;
+    }
+    long long value = 0;
+    std::size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 12; ++i, ++digits) {
+        value = value * 10 + (text[i] - '0');
+    }
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    if (digits == 0 || i != text.size()) {
+        return std::nullopt;
+    }
+    value = negative ? -value : value;
+    return static_cast<int>(std::clamp<long long>(value, -kLargestLatencyMs, kLargestLatencyMs));
 }
 
 // The folder browser's answer as the setting keeps it: at most 511 characters.

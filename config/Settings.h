@@ -25,7 +25,13 @@ struct AppSettings {
     int IsOneLine = 0;
     // The code page of lyrics files that are neither marked nor UTF-8; 0 is the ANSI code page.
     int CodePage = 0;
+    // Timing to the millisecond: tag fractions, [offset:], the live adjustment, the wipe.
+    int PreciseTiming = 0;
+    // Output latency in milliseconds (-5000..5000): the lyrics show this much later.
+    int LatencyMs = 0;
 };
+
+inline constexpr int kLargestLatencyMs = 5000;
 
 // Settings held by the plug-in window: the backgrounds and the oscilloscope colours.
 struct WindowColours {

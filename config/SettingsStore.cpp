@@ -1,7 +1,8 @@
-// The settings store: the 25 plugin.ini keys, their holders and the order they are read and
+// The settings store: the plugin.ini keys, their holders and the order they are read and
 // written in.
 #include "config/SettingsStore.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <utility>
@@ -85,7 +86,10 @@ void visitSettings(const SettingsHolders& holders, Visitor& visit) {
     visit.integer("FontItalic", list.FontItalic);
     visit.text("AlternativeLRCPath", app.AlternativeLRCPath, kAlternativePathCapacity);
     visit.integer("IsOneLine", app.IsOneLine);
+    // The keys added since the first release, kept together after it.
     visit.integer("CodePage", app.CodePage);
+    visit.integer("PreciseTiming", app.PreciseTiming);
+    visit.integer("LatencyMs", app.LatencyMs);
 }
 
 // Colours are stored as the signed decimal of their 32 bits.
@@ -188,6 +192,8 @@ void SettingsStore::loadSettings(const SettingsModule& module) {
         SettingsReader reader(*file, module.description);
         visitSettings(holders_, reader);
     }
+    holders_.app.LatencyMs =
+        std::clamp(holders_.app.LatencyMs, -kLargestLatencyMs, kLargestLatencyMs);
     if (refreshColours_) {
         refreshColours_();
     }

@@ -51,7 +51,7 @@ struct SaveConditions {
     bool oneLineInEffect = false;
 };
 
-// Moves the 25 settings between their holders and the settings file, in one fixed order.
+// Moves the settings between their holders and the settings file, in one fixed order.
 class SettingsStore {
   public:
     using OpenProfile = std::function<std::unique_ptr<ProfileFile>(const std::string& path)>;

@@ -18,7 +18,16 @@ enum class KeyKind {
     ignored,           // nothing at all
 };
 
-enum class When { always, shift, noShift, ctrl, inEditList, inLyricsList, shiftInEditList };
+enum class When {
+    always,
+    shift,
+    noShift,
+    ctrl,
+    inEditList,
+    inLyricsList,
+    shiftInEditList,
+    preciseTiming
+};
 
 struct KeyRule {
     UINT key;
@@ -57,6 +66,9 @@ constexpr KeyRule kKeyRules[] = {
     {VK_F9, When::always, KeyKind::command},
     {VK_F11, When::always, KeyKind::command},
     {VK_F12, When::always, KeyKind::command},
+    // The live timing adjustment; without precise timing the keys go on as before.
+    {VK_OEM_4, When::preciseTiming, KeyKind::command},  // "[": lyrics 0.1 s later
+    {VK_OEM_6, When::preciseTiming, KeyKind::command},  // "]": lyrics 0.1 s earlier
 };
 
 // Releases of these keys are swallowed whole.
@@ -76,7 +88,7 @@ Modifiers readModifiers() {
     return Modifiers{held(VK_SHIFT), held(VK_CONTROL)};
 }
 
-bool conditionHolds(When when, Modifiers modifiers, bool lyricsList) {
+bool conditionHolds(When when, Modifiers modifiers, bool lyricsList, bool precise) {
     switch (when) {
         case When::shift:
             return modifiers.shift;
@@ -90,15 +102,17 @@ bool conditionHolds(When when, Modifiers modifiers, bool lyricsList) {
             return lyricsList;
         case When::shiftInEditList:
             return modifiers.shift && !lyricsList;
+        case When::preciseTiming:
+            return precise;
         case When::always:
         default:
             return true;
     }
 }
 
-KeyKind kindOfKey(UINT key, Modifiers modifiers, bool lyricsList) {
+KeyKind kindOfKey(UINT key, Modifiers modifiers, bool lyricsList, bool precise) {
     for (const KeyRule& rule : kKeyRules) {
-        if (rule.key == key && conditionHolds(rule.when, modifiers, lyricsList)) {
+        if (rule.key == key && conditionHolds(rule.when, modifiers, lyricsList, precise)) {
             return rule.kind;
         }
     }
@@ -151,6 +165,9 @@ bool CLyricsListBox::isLyricsList() const {
 
 void CLyricsListBox::resetList() {
     ResetContent();
+    wipe = LineWipe{};
+    wipePainter.forget();
+    wipeDC.reset();
     widestItem = kLeastWidestItem;
     itemHeight = 0;
     // The previous song's widest line must not leave its scroll range behind.
@@ -267,6 +284,80 @@ void CLyricsListBox::measureWidths() {
     }
 }
 
+void CLyricsListBox::showWipe(const LineWipe& next) {
+    if (next == wipe) {
+        return;
+    }
+    const int previous = wipe.item;
+    wipe = next;
+    if (previous != next.item) {
+        wipePainter.forget();
+        wipeDC.reset();
+        if (previous >= 0) {
+            redrawItem(previous);
+            UpdateWindow();
+        }
+    }
+    // Most calls move the wipe by a pixel or none; none costs nothing. (A scroll that moves the
+    // item repaints it whole through the list's own drawing.)
+    RECT area{};
+    if (next.item < 0 || wipePainter.unchanged(next.item, next.point) ||
+        !GetItemRect(next.item, area)) {
+        return;
+    }
+    // Straight onto the window: the wipe moves on every render call, and a paint message for
+    // each would redraw the whole item.
+    // The list's DC is kept while one line is wiped (released when the wipe moves to another
+    // line, ends, or the list is refilled): asking for it on every call costs more than the copy.
+    if (!wipeDC) {
+        wipeDC = fw::WindowDC(GetSafeHwnd());
+    }
+    if (wipeDC) {
+        paintWipe(wipeDC.get(), area, false);
+    }
+}
+
+void CLyricsListBox::redrawItem(int index) {
+    RECT rect{};
+    if (GetItemRect(index, rect)) {
+        InvalidateRect(&rect, false);  // the item paints all of itself: no erase
+    }
+}
+
+LineOrigin CLyricsListBox::placeLine(HDC dc, std::string& line, const RECT& area) const {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (ShowCentered != 0 && isLyricsList()) {
+        const SIZE size = textExtent(dc, line);
+        return LineOrigin{width / 2 - size.cx / 2, area.top + height / 2 - size.cy / 2, 0};
+    }
+    line.insert(line.begin(), ' ');
+    return LineOrigin{area.left, area.top + height / 2 - textExtent(dc, "Mj").cy / 2, 1};
+}
+
+void CLyricsListBox::paintWipe(HDC dc, const RECT& area, bool wholeItem) {
+    WipeLook look;
+    look.item = wipe.item;
+    look.area = area;
+    look.colours = WipeColours{HLColor, HLTXTColor, BKColor, TXTColor};
+    look.fontSize = FontSize;
+    look.fontWeight = FontWeight;
+    look.fontItalic = FontItalic;
+    look.centred = ShowCentered;
+    look.fontFamily = FontFamily;
+    if (!wipePainter.matches(look)) {
+        const fw::Font font = makeLineFont(dc, wipe.item);
+        std::string drawn = GetText(wipe.item);
+        LineOrigin origin;
+        {
+            const fw::ScopedSelect select(dc, font.get());
+            origin = placeLine(dc, drawn, area);
+        }
+        wipePainter.prepare(dc, look, drawn, font.get(), origin);
+    }
+    wipePainter.paint(dc, wipe.point, wholeItem);
+}
+
 void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.itemID);
     if (index < 0) {
@@ -278,30 +369,24 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const fw::ScopedSelect select(dc, font.get());
 
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool wiped = selected && index == wipe.item && isLyricsList();
     RECT area = item.rcItem;
     const bool fillSelected = selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
     const bool fillPlain = !selected && (item.itemAction & ODA_SELECT) != 0;
-    if (fillSelected || fillPlain) {
+    if ((fillSelected || fillPlain) && !wiped) {
         const fw::Brush fill(::CreateSolidBrush(fillSelected ? HLColor : BKColor));
         ::FillRect(dc, &area, fill.get());
     }
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, selected ? HLTXTColor : TXTColor);
 
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    int x = area.left;
-    int y = 0;
-    if (ShowCentered != 0 && isLyricsList()) {
-        const SIZE size = textExtent(dc, line);
-        x = width / 2 - size.cx / 2;
-        y = area.top + height / 2 - size.cy / 2;
-    } else {
-        line.insert(line.begin(), ' ');
-        y = area.top + height / 2 - textExtent(dc, "Mj").cy / 2;
+    if (wiped) {
+        paintWipe(dc, area, true);
+        return;
     }
+    const LineOrigin origin = placeLine(dc, line, area);
     const std::wstring wideLine = win::toWide(line);
-    ::TextOutW(dc, x, y, wideLine.c_str(), static_cast<int>(wideLine.size()));
+    ::TextOutW(dc, origin.x, origin.y, wideLine.c_str(), static_cast<int>(wideLine.size()));
 }
 
 // ---- messages -------------------------------------------------------------------------------
@@ -320,7 +405,7 @@ LRESULT CLyricsListBox::onNcCalcSize(const fw::WindowMessage& m) {
 LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
     const auto key = static_cast<UINT>(m.wParam);
     const Modifiers modifiers = readModifiers();
-    switch (kindOfKey(key, modifiers, isLyricsList())) {
+    switch (kindOfKey(key, modifiers, isLyricsList(), app->PreciseTiming != 0)) {
         case KeyKind::command:
             app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
             break;
@@ -343,7 +428,9 @@ LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
 }
 
 LRESULT CLyricsListBox::onKeyUp(const fw::WindowMessage& m) {
-    if (isSilentRelease(static_cast<UINT>(m.wParam))) {
+    const auto key = static_cast<UINT>(m.wParam);
+    const bool adjustmentKey = app->PreciseTiming != 0 && (key == VK_OEM_4 || key == VK_OEM_6);
+    if (isSilentRelease(key) || adjustmentKey) {
         return 0;
     }
     Default(m);

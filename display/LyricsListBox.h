@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/Settings.h"
+#include "display/LineWipe.h"
 #include "framework/Gdi.h"
 #include "framework/ListBox.h"
 #include "lyrics/model/LineList.h"
@@ -49,6 +50,9 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     void setRedraw(bool on) override;
     bool isVisible() const override;
 
+    // Sets the wipe of the highlighted line and redraws, at once, the items whose wipe changed.
+    void showWipe(const LineWipe& next);
+
     CLyricsPluginApp* app;
     CPluginWnd* pluginWnd;
     Colour BKColor = 657930;  // a copy of the plug-in window's background
@@ -56,6 +60,9 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     static constexpr int kLeastWidestItem = 250;
     int widestItem = kLeastWidestItem;
     int itemHeight = 0;
+    LineWipe wipe;  // the word-timed line being sung, if any
+    WipePainter wipePainter;
+    fw::WindowDC wipeDC;  // held while one line is wiped
 
   protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
@@ -72,6 +79,12 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     SIZE measureLine(HDC dc, int index) const;
     // A line wider than any before it widens the list's scroll range and widestItem.
     void noteWidth(int width);
+    void redrawItem(int index);
+    // Where line (as drawn, with the font selected into dc) goes in area; a line that is not
+    // centred gets a leading blank.
+    LineOrigin placeLine(HDC dc, std::string& line, const RECT& area) const;
+    // Paints the wiped item on dc at area: all of it, or only what the wipe changed.
+    void paintWipe(HDC dc, const RECT& area, bool wholeItem);
 };
 
 }  // namespace zor

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "config/SettingsStore.h"
@@ -69,6 +70,10 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
 
     // ---- commands ----
     void seekToLine(int line);
+    // The live timing adjustment by stepMs, shown for a while in the title strip.
+    void nudgeTiming(int stepMs);
+    // The adjustment notice while it shows ("offset +0.3 s"), else empty.
+    std::string timingNotice() const;
     // False when the mode stays as it was (the current song's lines could not be loaded, or
     // the user kept the unsaved edits).
     bool toggleTagEdit();
@@ -115,6 +120,14 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     int positionRestored = 0;
     int layoutPending = 1;
     int lyricsLoads = 0;  // loads by render calls so far: tells whether a pass loaded
+    // Precise timing: the entry the highlight follow reached on its last call (kNoEntry for
+    // none), the lyrics' time then, and when the adjustment notice ends (0: not showing).
+    int lastEntry = kNoEntry;
+    std::int64_t lyricsNowMs = 0;
+    DWORD noticeEnd = 0;
+    // The line the wipe last followed and its length, asked of the list once per line.
+    int wipeLine = -1;
+    int wipeLength = 0;
     // The configuration dialog while it runs: owner of the boxes it raises.
     HWND configDialog = nullptr;
 
@@ -132,6 +145,8 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     bool leaveEditModeForNewSong();
     void finishLoad();
     void highlightFollow();
+    void followWipe();
+    void endExpiredNotice();
 
     friend class PluginPorts;
 };

@@ -1,8 +1,13 @@
 // One render call: the song check, the load on a song change, and the highlight that follows
-// playback second by second.
+// playback second by second (or, with precise timing, to the millisecond, with the wipe of a
+// word-timed line).
+#include <algorithm>
+#include <cstdint>
 #include <exception>
+#include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "diag/TraceLog.h"
 #include "display/ControlIds.h"
@@ -84,7 +89,11 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
         }
     } else if (MoveBar != 0 && isWindowUsable(pluginWnd->lyricsList.get(), true)) {
         highlightFollow();
+        if (PreciseTiming != 0) {
+            followWipe();
+        }
     }
+    endExpiredNotice();
     if (ShowMenu != 0 && ShowOsciloscope != 0) {
         drawOscFrame();
     }
@@ -167,6 +176,7 @@ void CLyricsPluginApp::finishLoad() {
 void CLyricsPluginApp::highlightFollow() {
     CLyricsListBox& list = *pluginWnd->lyricsList;
     const int position = host.outputTime();
+    lastEntry = kNoEntry;
     if (position == -1) {
         if (list.selection() != 0) {
             list.setSelection(0);
@@ -174,14 +184,24 @@ void CLyricsPluginApp::highlightFollow() {
         centerHighlight();
         return;
     }
-    const int second = position / 1000;
+    // By default the tag reached is looked up once a playback second; precise timing looks it
+    // up on every call, at the lyrics' time to the millisecond.
+    const bool precise = PreciseTiming != 0;
+    lyricsNowMs = lyricsTimeAt(position);
+    int second = position / 1000;
+    if (precise) {
+        second = lyricsNowMs < 0 ? -1
+                                 : static_cast<int>(std::min<std::int64_t>(
+                                       lyricsNowMs / 1000, std::numeric_limits<int>::max()));
+    }
     bool found = false;
     int entry = 0;
-    if (second != lastSecond) {
-        entry = lineAtSecond(second);
+    if (precise || second != lastSecond) {
+        entry = precise ? lineAtMs(lyricsNowMs) : lineAtSecond(second);
         if (entry >= 0) {
             found = true;
-            const int line = timeTags[static_cast<std::size_t>(entry)].line;
+            lastEntry = entry;
+            const int line = timeTags[entry].line;
             if (line != lastTagLine) {
                 list.setSelection(line);
                 centerHighlight();
@@ -200,6 +220,37 @@ void CLyricsPluginApp::highlightFollow() {
         centerHighlight();
         lastTagLine = 0;
     }
+}
+
+// The wipe follows the word times of the line the tag reached selected, while it is selected.
+void CLyricsPluginApp::followWipe() {
+    CLyricsListBox& list = *pluginWnd->lyricsList;
+    LineWipe next;
+    if (list.wipe.item < 0) {
+        wipeLine = -1;  // the list was refilled: the length is asked for again
+    }
+    if (lastEntry >= 0) {
+        const TimeTag& tag = timeTags[lastEntry];
+        const std::vector<WordMark>* marks = wordTimes.find(tag.line);
+        if (marks != nullptr && list.selection() == tag.line) {
+            // The line lasts until the next later tag, if there is one.
+            std::int64_t lineMs = -1;
+            for (int i = lastEntry + 1; i < timeTags.size(); ++i) {
+                if (timeTags[i].ms > tag.ms) {
+                    lineMs = timeTags[i].ms - tag.ms;
+                    break;
+                }
+            }
+            if (wipeLine != tag.line) {
+                wipeLine = tag.line;
+                wipeLength = static_cast<int>(list.text(tag.line).size());
+            }
+            const int length = wipeLength;
+            next.item = tag.line;
+            next.point = wipeAt(*marks, length, lyricsNowMs - tag.ms, lineMs);
+        }
+    }
+    list.showWipe(next);
 }
 
 }  // namespace zor

@@ -8,6 +8,7 @@
 #include "lyrics/lookup/LyricsFileNames.h"
 #include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/MemoryLineList.h"
 
 namespace zor {
 
@@ -108,8 +109,12 @@ SafeWriteResult writeLrcFile(LyricsCore& core, const std::string& name) {
         // The song path gives no file name to build (a stream address, a name far too long).
         return SafeWriteResult{SafeWriteStatus::NotCreated, kPathNotFoundCode};
     }
-    const LrcFileBytes content =
-        lrcFileBytes(core.editList, core.lyricsEncoding, core.lyricsLineEnd);
+    // The lines with the live timing adjustment in their [offset:].
+    MemoryLineList lines(false);
+    for (const std::string& line : core.linesToSave()) {
+        lines.append(line);
+    }
+    const LrcFileBytes content = lrcFileBytes(lines, core.lyricsEncoding, core.lyricsLineEnd);
     const ContentWriter writeLines = [&content](OutputFile& file) {
         return content.bytes.empty() || file.write(content.bytes.data(), content.bytes.size());
     };
@@ -173,6 +178,8 @@ int LyricsCore::saveLyrics(int mode) {
     if (!saved) {
         return 0;
     }
+    // The adjustment now lives in the saved [offset:], which the reload applies.
+    liveAdjustMs = 0;
     modified = 0;
     return 1;
 }

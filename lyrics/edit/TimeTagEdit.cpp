@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TagTime.h"
 #include "lyrics/model/TextLimits.h"
 #include "lyrics/text/Utf8.h"
 
@@ -49,20 +50,27 @@ int secondsToMs(long long seconds) {
     return static_cast<int>(std::min<long long>(seconds * 1000, INT_MAX));
 }
 
+int clampToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
+}
+
 struct EarlierTags {
-    int latest = -1;  // seconds of the last counted tag, -1 for none
+    long long latest = -1;  // time of the last counted tag, -1 for none
     int count = 0;
 };
 
-// The tags of line that are not later than now, in table order, counting at most maxCount.
-EarlierTags earlierTags(const TimeTagTable& table, int line, int now, int maxCount) {
+// The tags of line that are not later than now, in table order, counting at most maxCount;
+// times in the table's unit: milliseconds with precise timing, else seconds.
+EarlierTags earlierTags(const TimeTagTable& table, bool precise, int line, long long now,
+                        int maxCount) {
     EarlierTags found;
     for (const TimeTag& tag : table) {
-        if (tag.line == kEndOfTable || found.count >= maxCount) {
+        if (found.count >= maxCount) {
             break;
         }
-        if (tag.line == line && tag.seconds <= now) {
-            found.latest = tag.seconds;
+        const long long time = precise ? tag.ms : tag.seconds;
+        if (tag.line == line && time <= now) {
+            found.latest = time;
             ++found.count;
         }
     }
@@ -92,6 +100,13 @@ std::string timeTagText(int seconds) {
     return "[" + twoDigits(seconds / 60) + ":" + twoDigits(seconds % 60) + "]";
 }
 
+int LyricsCore::stampTimeAt(int positionMs) const {
+    if (positionMs < 0) {
+        return positionMs;
+    }
+    return clampToInt(lyricsTimeAt(positionMs));
+}
+
 int LyricsCore::insertTimeTag(int ms) {
     // Every press marks the document, also one that changes no text.
     modified = 1;
@@ -100,19 +115,21 @@ int LyricsCore::insertTimeTag(int ms) {
         return ms;
     }
     if (ms < 0) {
-        ms = std::max(host.outputTime(), 0);
+        ms = stampTimeAt(std::max(host.outputTime(), 0));
     }
-    const int seconds = ms / 1000;
-    const std::string text = withTag(editList.text(sel), timeTagText(seconds));
+    const bool precise = PreciseTiming != 0;
+    const int time = precise ? ms : ms / 1000;
+    const std::string tag = precise ? preciseTimeTagText(ms) : timeTagText(time);
+    const std::string text = withTag(editList.text(sel), tag);
     if (utf8CharCount(text) > kMaxItemChars) {
         // No room for the tag: the line stays whole and selected, so the user sees it was not
         // stamped (and a paragraph completion stops here).
-        return seconds;
+        return time;
     }
     replaceItem(editList, sel, text);
     editList.setSelection(nextLineToStamp(editList, sel));
     centerHighlight();
-    return seconds;
+    return time;
 }
 
 void LyricsCore::removeTimeTag() {
@@ -136,10 +153,11 @@ void LyricsCore::completeParagraph() {
     if (line < 0 || editList.text(line).empty()) {
         return;
     }
+    const bool precise = PreciseTiming != 0;
     const int now = insertTimeTag(-1);
-    const EarlierTags first = earlierTags(timeTags, line, now, INT_MAX);
+    const EarlierTags first = earlierTags(timeTags, precise, line, now, INT_MAX);
     const long long delta = static_cast<long long>(now) - first.latest;
-    int ref = first.latest;
+    long long ref = first.latest;
     long long last = -1;
     // Each stamp that lands moves the selection to the very next line; anything else (an empty
     // line skipped, the last line, a refused stamp) ends the paragraph.
@@ -149,19 +167,19 @@ void LyricsCore::completeParagraph() {
         if (before.empty()) {
             break;
         }
-        ref = earlierTags(timeTags, line, now, first.count).latest;
+        ref = earlierTags(timeTags, precise, line, now, first.count).latest;
         if (ref < 0) {
             break;
         }
         const long long stamp = ref + delta;
-        insertTimeTag(secondsToMs(stamp));
+        insertTimeTag(precise ? clampToInt(stamp) : secondsToMs(stamp));
         if (editList.text(line) == before) {
             break;
         }
         last = stamp;
     }
     if (ref >= 0 && last >= 0) {
-        host.jumpToTime(secondsToMs(last));
+        host.jumpToTime(precise ? clampToInt(positionAt(last)) : secondsToMs(last));
     }
 }
 

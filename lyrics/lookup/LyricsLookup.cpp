@@ -31,6 +31,12 @@ SongMetadata LyricsCore::songMetadata() {
     return SongMetadata{ask("Artist"), ask("Title")};
 }
 
+void LyricsCore::forgetTiming() {
+    timeTags.clear();
+    wordTimes.clear();
+    fileOffset.reset();
+}
+
 int LyricsCore::readLyricsFile(const std::string& path, int& count) {
     const std::unique_ptr<InputFile> file = files.openShared(path);
     if (!file) {
@@ -42,7 +48,11 @@ int LyricsCore::readLyricsFile(const std::string& path, int& count) {
 
 void LyricsCore::loadLyrics(const std::string& newSongPath) {
     internalLyrics = 0;
-    songFile = songPath = cutToChars(newSongPath, kMaxPathChars);
+    const std::string newSong = cutToChars(newSongPath, kMaxPathChars);
+    if (newSong != songFile) {
+        liveAdjustMs = 0;  // an adjustment belongs to the song it was made for
+    }
+    songFile = songPath = newSong;
     const bool displayMode = isLyricsListVisible();
 
     // Whichever list is showing is refilled; when neither shows, the edit list is, so a reload
@@ -83,7 +93,7 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
     lyricsFound = found ? 1 : 0;
     if (!found) {
         // Tags left from the previous song must not point into this one's lines.
-        timeTags[0] = TimeTag{0, kEndOfTable};
+        forgetTiming();
     }
     if (displayMode) {
         if (!found) {
@@ -91,9 +101,9 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
         } else {
             if (count <= before) {
                 lyricsList.append("Empty Lyrics");
-                timeTags[0] = TimeTag{0, kEndOfTable};
+                forgetTiming();
             }
-            const bool tagged = timeTags[0].line != kEndOfTable;
+            const bool tagged = !timeTags.empty();
             const std::string title = lyricsList.text(0);
             lyricsList.remove(0);
             lyricsList.insert(

@@ -5,12 +5,15 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
 #include "lyrics/model/LineSplitter.h"
 #include "lyrics/model/LyricsCore.h"
+#include "lyrics/model/TagTime.h"
 #include "lyrics/model/TextFunctions.h"
+#include "lyrics/model/WordTiming.h"
 #include "lyrics/platform/CodePage.h"
 
 namespace zor {
@@ -23,6 +26,8 @@ constexpr std::size_t kReadBlockSize = std::size_t{64} * 1024;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // U+FEFF in UTF-8
 
 constexpr std::int64_t kLargestTagValue = std::numeric_limits<std::int32_t>::max();
+
+constexpr std::string_view kOffsetTagName = "[offset";
 
 // The ID tags whose lines the lyrics list hides; compared up to the tag's first colon.
 constexpr std::array<std::string_view, 9> kHiddenTagNames{
@@ -44,44 +49,60 @@ bool isHiddenTagName(std::string_view name) {
     });
 }
 
-// The value of the digits at the start of text; any value above the largest tag value comes
-// out as one more than it, so arbitrarily long digit runs stay exact enough to be refused.
-std::int64_t leadingNumber(std::string_view text) {
-    std::int64_t value = 0;
-    for (const char c : text) {
-        if (!isDigit(c)) {
-            break;
-        }
-        value = value * 10 + (c - '0');
-        if (value > kLargestTagValue) {
-            return kLargestTagValue + 1;
-        }
-    }
-    return value;
-}
-
-// What one bracketed text is: "[" minutes ":" seconds [fraction] "]", the fraction being
-// dropped.
+// What one bracketed text is: a time tag, an [offset:] tag, an ID tag whose line the lyrics
+// list hides, or anything else (malformed, as far as time tags go).
 struct TagReading {
-    enum class Kind { Time, Malformed, HiddenIdTag } kind;
-    std::int64_t seconds;
+    enum class Kind { Time, Offset, Malformed, HiddenIdTag } kind;
+    TagTime time;
+    std::optional<int> offsetMs;
 };
 
 TagReading readTag(std::string_view tag, bool displayMode) {
     const std::size_t colon = tag.find(':');
     if (colon == std::string_view::npos) {
-        return {TagReading::Kind::Malformed, 0};
+        return {TagReading::Kind::Malformed, {}, {}};
     }
     if (!isDigit(tag[1])) {
-        const bool hidden = displayMode && isHiddenTagName(tag.substr(0, colon));
-        return {hidden ? TagReading::Kind::HiddenIdTag : TagReading::Kind::Malformed, 0};
+        const std::string_view name = tag.substr(0, colon);
+        const bool hidden = displayMode && isHiddenTagName(name);
+        const TagReading::Kind kind =
+            hidden ? TagReading::Kind::HiddenIdTag : TagReading::Kind::Malformed;
+        if (equalsIgnoringCase(name, kOffsetTagName)) {
+            const std::string_view value = tag.substr(colon + 1, tag.size() - colon - 2);
+            return {kind, {}, readOffsetValue(value)};
+        }
+        return {kind, {}, {}};
     }
-    if (!isDigit(tag[colon + 1])) {
-        return {TagReading::Kind::Malformed, 0};
+    if (const std::optional<TagTime> time = readTagTime(tag)) {
+        return {TagReading::Kind::Time, *time, {}};
     }
-    const std::int64_t seconds =
-        leadingNumber(tag.substr(1)) * 60 + leadingNumber(tag.substr(colon + 1));
-    return {TagReading::Kind::Time, seconds};
+    return {TagReading::Kind::Malformed, {}, {}};
+}
+
+// Takes the word tags ("<mm:ss.xx>") out of a shown line, and answers where each word starts
+// and when, after the line's own tag at lineMs.
+std::vector<WordMark> takeWordTags(std::string& line, std::int64_t lineMs) {
+    std::vector<WordMark> marks;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t open = line.find('<', from);
+        if (open == std::string::npos) {
+            return marks;
+        }
+        const std::size_t close = line.find('>', open + 1);
+        if (close == std::string::npos) {
+            return marks;
+        }
+        const std::optional<TagTime> time =
+            readTagTime(std::string_view(line).substr(open, close - open + 1));
+        if (!time) {
+            from = open + 1;  // "<" as text
+            continue;
+        }
+        line.erase(open, close - open + 1);
+        marks.push_back(WordMark{static_cast<int>(open), time->ms - lineMs});
+        from = open;
+    }
 }
 
 void removeTrailingBlanksKeepingOne(std::string& line) {
@@ -98,7 +119,9 @@ class SourceReader {
   public:
     SourceReader(LyricsCore& core, int count)
         : core_(core), list_(core.visibleList()), firstIndex_(count), lineIndex_(count) {
-        core_.timeTags[0].line = kEndOfTable;
+        core_.timeTags.clear();
+        core_.wordTimes.clear();
+        core_.fileOffset.reset();
     }
 
     void operator()(std::string& line) {
@@ -115,13 +138,17 @@ class SourceReader {
         }
         removeTrailingBlanksKeepingOne(line);
         const int before = tagCount_;
-        int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, kMaxTimeTags);
+        int keep = core_.parseTimeTags(line, tagCount_, lineIndex_);
         line = blankToEmpty(std::move(line));
         if (displayMode && line.empty()) {
             dropZeroTagsSince(before);
             if (lineIndex_ == firstIndex_) {
                 keep = 0;
             }
+        }
+        if (keep == 0 || line.empty()) {
+            // The index goes to the next line added; these marks are not its.
+            core_.wordTimes.set(lineIndex_, {});
         }
         if (keep == 0) {
             ++core_.droppedLines;
@@ -146,18 +173,16 @@ class SourceReader {
     }
 
   private:
-    TimeTag& entry(int index) { return core_.timeTags[static_cast<std::size_t>(index)]; }
-
     // An empty line carrying only [00:00] tags loses them; a later tag stays, so the line is
     // highlighted at that time (or, at the top, the tag goes to the next line shown).
     void dropZeroTagsSince(int before) {
         for (int i = before; i < tagCount_; ++i) {
-            if (entry(i).seconds != 0) {
+            if (core_.timeTags[i].seconds != 0) {
                 return;
             }
         }
         tagCount_ = before;
-        entry(tagCount_).line = kEndOfTable;
+        core_.timeTags.truncate(tagCount_);
     }
 
     // Untimed text ahead of the first timed line, typically credits, is not shown.
@@ -166,9 +191,10 @@ class SourceReader {
         for (int index = lineIndex_ - 1; index >= firstIndex_; --index) {
             list_.remove(index);
         }
+        core_.wordTimes.removeLinesBefore(lineIndex_, dropped);
         lineIndex_ -= dropped;
-        for (int i = 0; i < tagCount_; ++i) {
-            entry(i).line -= dropped;
+        for (TimeTag& tag : core_.timeTags) {
+            tag.line -= dropped;
         }
         core_.droppedLines += dropped;
     }
@@ -282,15 +308,14 @@ int LyricsCore::readLines(std::string_view text, int& count) {
     return 1;
 }
 
-int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex, int maxTags) {
+int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex) {
     const bool displayMode = isLyricsListVisible();
-    // The end entry must always fit behind the last tag.
-    const int limit = std::clamp(maxTags, 0, kMaxTimeTags);
+    const int firstTag = timeTags.size();
     std::string backup;
     bool backedUp = false;
     for (;;) {
         const std::size_t open = line.find('[');
-        if (open == std::string::npos || tagCount >= limit) {
+        if (open == std::string::npos) {
             break;
         }
         if (!backedUp) {
@@ -301,29 +326,46 @@ int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex, i
         if (close == std::string::npos) {
             // Malformed: the line is shown with all its brackets; tags taken from it stay.
             line = backup;
-            return 1;
+            break;
         }
         const TagReading tag =
             readTag(std::string_view(line).substr(open, close - open + 1), displayMode);
+        if (tag.offsetMs && !fileOffset) {
+            fileOffset = tag.offsetMs;  // the first well-formed one counts
+        }
         if (tag.kind == TagReading::Kind::HiddenIdTag) {
+            tagCount = timeTags.size();
             return 0;
         }
-        if (tag.kind == TagReading::Kind::Malformed) {
+        if (tag.kind != TagReading::Kind::Time) {
             line = backup;
-            return 1;
+            break;
         }
-        if (tag.seconds <= kLargestTagValue) {
-            timeTags[static_cast<std::size_t>(tagCount)] =
-                TimeTag{static_cast<std::int32_t>(tag.seconds), lineIndex};
-            ++tagCount;
-            timeTags[static_cast<std::size_t>(tagCount)].line = kEndOfTable;
+        if (tag.time.seconds <= kLargestTagValue) {
+            timeTags.add(
+                TimeTag{static_cast<std::int32_t>(tag.time.seconds), lineIndex, tag.time.ms});
         }
         line.erase(open, close - open + 1);
     }
-    // The edit list shows every line exactly as written; the table still gets its tags.
-    if (!displayMode && backedUp) {
-        line = backup;
+    tagCount = timeTags.size();
+    if (!displayMode) {
+        // The edit list shows every line exactly as written; the table still gets its tags.
+        if (backedUp) {
+            line = backup;
+        }
+        return 1;
     }
+    // Word tags are never shown; they time the wipe of a line that has a tag of its own.
+    const bool timed = tagCount > firstTag;
+    std::vector<WordMark> marks = takeWordTags(line, timed ? timeTags[firstTag].ms : 0);
+    if (!marks.empty()) {
+        // A closing word tag after the last word leaves the blank before it at the end.
+        removeTrailingBlanksKeepingOne(line);
+        for (WordMark& mark : marks) {
+            mark.position = std::min(mark.position, static_cast<int>(line.size()));
+        }
+    }
+    wordTimes.set(lineIndex, timed ? std::move(marks) : std::vector<WordMark>{});
     return 1;
 }
 

@@ -4,18 +4,16 @@ namespace zor {
 
 LyricsCore::LyricsCore(LineList& lyricsList, LineList& editList, HostLink& host, Prompt& prompt,
                        FileSystem& files)
-    : lyricsList(lyricsList), editList(editList), host(host), prompt(prompt), files(files) {
-    timeTags[0] = TimeTag{0, kEndOfTable};
-}
+    : lyricsList(lyricsList), editList(editList), host(host), prompt(prompt), files(files) {}
 
 std::string LyricsCore::editListText() const {
     std::string text;
-    const int n = editList.count();
-    for (int i = 0; i < n; ++i) {
+    const std::vector<std::string> lines = linesToSave();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) {
             text += "\r\n";
         }
-        text += editList.text(i);
+        text += lines[i];
     }
     return text;
 }

@@ -1,4 +1,4 @@
-// The time-tag table: sorting after a load, the tag reached at a playback second, and the tag of a
+// The time-tag table: sorting after a load, the tag reached at a playback time, and the tag of a
 // line nearest to a playback position.
 #include <algorithm>
 #include <cstdint>
@@ -12,63 +12,101 @@ namespace zor {
 
 namespace {
 
-// The number of entries in use: those ahead of the end entry.
-int tagsInUse(const TimeTagTable& table) {
-    int n = 0;
-    while (n < kTimeTagTableSize && table[static_cast<std::size_t>(n)].line >= 0) {
-        ++n;
-    }
-    return n;
-}
+// The time a table is ordered and searched by.
+struct BySeconds {
+    std::int64_t operator()(const TimeTag& tag) const { return tag.seconds; }
+};
+struct ByMs {
+    std::int64_t operator()(const TimeTag& tag) const { return tag.ms; }
+};
 
-}  // namespace
+// Up to this many tags the exchange sort takes a few milliseconds; beyond it, its square time
+// would stall the host for a file of many thousand tags.
+constexpr int kLargestExchangeSort = 4096;
 
-// An exchange sort, kept because its tie order is relied on: lineAtSecond takes the last of
-// several tags with the same second, and which one that is follows from these exchanges.
-void LyricsCore::sortTimeTags() {
-    const auto n = static_cast<std::size_t>(tagsInUse(timeTags));
+// An exchange sort, kept because its tie order is relied on: the tag reached is the last of
+// several tags with the same time, and which one that is follows from these exchanges. A
+// larger table, which no lyrics could hold before the table grew, is sorted keeping tags of
+// the same time in reading order.
+template <typename Time>
+void exchangeSort(TimeTagTable& table, Time time) {
     // Lyrics are mostly tagged in order, and on an ordered table the exchange sort moves nothing.
-    const auto later = [](const TimeTag& a, const TimeTag& b) { return a.seconds > b.seconds; };
-    if (std::adjacent_find(timeTags.begin(), timeTags.begin() + n, later) == timeTags.begin() + n) {
+    const auto later = [time](const TimeTag& a, const TimeTag& b) { return time(a) > time(b); };
+    if (std::adjacent_find(table.begin(), table.end(), later) == table.end()) {
+        return;
+    }
+    const int n = table.size();
+    if (n > kLargestExchangeSort) {
+        std::stable_sort(table.begin(), table.end(),
+                         [time](const TimeTag& a, const TimeTag& b) { return time(a) < time(b); });
         return;
     }
     // Entry h is held aside while the rest is scanned, and each exchange is made by selection
-    // rather than by a branch: the order of the seconds is data the processor cannot predict.
-    for (std::size_t h = 0; h < n; ++h) {
-        TimeTag held = timeTags[h];
-        for (std::size_t l = h + 1; l < n; ++l) {
-            const TimeTag other = timeTags[l];
-            const bool exchange = other.seconds < held.seconds;
-            timeTags[l] = exchange ? held : other;
+    // rather than by a branch: the order of the times is data the processor cannot predict.
+    const auto tags = table.begin();
+    for (int h = 0; h < n; ++h) {
+        TimeTag held = tags[h];
+        for (int l = h + 1; l < n; ++l) {
+            const TimeTag other = tags[l];
+            const bool exchange = time(other) < time(held);
+            tags[l] = exchange ? held : other;
             held = exchange ? other : held;
         }
-        timeTags[h] = held;
+        tags[h] = held;
     }
 }
 
-int LyricsCore::lineAtSecond(int second) const {
-    const int n = tagsInUse(timeTags);
+// The last tag of the run from the start of the table that is not later than now.
+template <typename Time>
+int lastTagReached(const TimeTagTable& table, std::int64_t now, Time time) {
+    const int n = table.size();
     int i = 0;
-    while (i < n && timeTags[static_cast<std::size_t>(i)].seconds <= second) {
+    while (i < n && time(table[i]) <= now) {
         ++i;
     }
     return i > 0 ? i - 1 : kNoEntry;
 }
 
-int LyricsCore::tagTimeForLine(int line, int now) const {
+// The time of line's tag nearest to now; of two equally near, the first in table order.
+template <typename Time>
+std::int64_t nearestTag(const TimeTagTable& table, int line, std::int64_t now, Time time) {
     const std::int64_t position = now < 0 ? 0 : now;
     std::int64_t best = std::numeric_limits<std::int64_t>::max();
-    int result = -1;
-    const int n = tagsInUse(timeTags);
-    for (int i = 0; i < n; ++i) {
-        const TimeTag& tag = timeTags[static_cast<std::size_t>(i)];
-        const std::int64_t distance = std::llabs(position - tag.seconds);
+    std::int64_t result = -1;
+    for (const TimeTag& tag : table) {
+        const std::int64_t distance = std::llabs(position - time(tag));
         if (tag.line == line && distance < best) {
             best = distance;
-            result = tag.seconds;
+            result = time(tag);
         }
     }
     return result;
+}
+
+}  // namespace
+
+void LyricsCore::sortTimeTags() {
+    if (PreciseTiming != 0) {
+        exchangeSort(timeTags, ByMs{});
+    } else {
+        exchangeSort(timeTags, BySeconds{});
+    }
+}
+
+int LyricsCore::lineAtSecond(int second) const {
+    return lastTagReached(timeTags, second, BySeconds{});
+}
+
+int LyricsCore::lineAtMs(std::int64_t ms) const {
+    return lastTagReached(timeTags, ms, ByMs{});
+}
+
+int LyricsCore::tagTimeForLine(int line, int now) const {
+    return static_cast<int>(nearestTag(timeTags, line, now, BySeconds{}));
+}
+
+std::int64_t LyricsCore::tagMsForLine(int line, std::int64_t now) const {
+    return nearestTag(timeTags, line, now, ByMs{});
 }
 
 }  // namespace zor

@@ -171,13 +171,10 @@ inline void checkReadResult(const Core& c, int count, bool decoded = true) {
         check(!decoded || isValidUtf8(item), "an item that is not UTF-8");
         check(item.find('\0') == std::string::npos, "an item with a NUL byte");
     }
-    int tags = 0;
-    while (tags < kTimeTagTableSize &&
-           c.core.timeTags[static_cast<std::size_t>(tags)].line != kEndOfTable) {
-        check(c.core.timeTags[static_cast<std::size_t>(tags)].seconds >= 0, "a negative time");
-        ++tags;
+    for (const TimeTag& tag : c.core.timeTags) {
+        check(tag.seconds >= 0 && tag.ms >= 0, "a negative time");
+        check(tag.line >= 0, "a tag without a line");
     }
-    check(tags <= kMaxTimeTags, "the table has no end entry");
 }
 
 }  // namespace zor::fuzz

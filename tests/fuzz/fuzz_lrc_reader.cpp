@@ -44,9 +44,6 @@ Reading readInto(Core& c, int headerItems, std::string_view source, bool fromFil
     const zor::MemoryLineList& shown = c.lyricsList.isVisible() ? c.lyricsList : c.editList;
     reading.items = shown.items();
     for (const zor::TimeTag& tag : c.core.timeTags) {
-        if (tag.line == zor::kEndOfTable) {
-            break;
-        }
         reading.tags.emplace_back(tag.seconds, tag.line);
     }
     reading.count = count;

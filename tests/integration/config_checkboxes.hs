@@ -1,6 +1,8 @@
-# F12 opens the configuration dialog with its check boxes as the settings stand and the font
-# summary of the default font. Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu
-# alone; the same with OK turns it off, and the save after the dialog writes it to plugin.ini.
+# F12 opens the configuration dialog with its check boxes and fields as the settings stand
+# (Precise timing unticked, latency 0, code page 0) and the font summary of the default font.
+# Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu alone; the same with OK turns it
+# off, OK takes the latency and the code page fields together, and the save after the dialog
+# writes them to plugin.ini.
 init
 dialog checked 1002
 dialog checked 1004
@@ -9,8 +11,11 @@ dialog checked 1008
 dialog checked 1007
 dialog checked 1009
 dialog checked 1010
+dialog checked 1060
+dialog text 1061
 dialog text 1308
 dialog text 1027
+dialog text 1029
 dialog press 1004
 dialog checked 1004
 answer Cancel
@@ -18,6 +23,8 @@ key F12
 cat @DIR@\plugin.ini
 dialog checked 1004
 dialog press 1004
+dialog settext 1061 -250
+dialog settext 1029 1251
 answer OK
 key F12
 cat @DIR@\plugin.ini

@@ -17,6 +17,28 @@ struct AllSettings {
 
 // Each control edits its own setting: a swapped id would show a colour or a switch in the wrong
 // place, and write it back into the wrong key.
+TEST(ConfigChoices, TheLatencyFieldTakesWholeMillisecondsWithinFiveSeconds) {
+    const struct {
+        const char* text;
+        std::optional<int> latency;
+    } cases[] = {
+        {"0", 0},
+        {"250", 250},
+        {"-120", -120},
+        {" +80 ", 80},
+        {"5000", 5000},
+        {"9000", 5000},
+        {"-99999999999", -5000},
+        {"", {}},
+        {"12ms", {}},
+        {"-", {}},
+        {"1.5", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(latencyFromText(c.text), c.latency) << "'" << c.text << "'";
+    }
+}
+
 TEST(ConfigChoices, EveryControlEditsItsOwnSetting) {
     AllSettings s;
     const ConfigSettings view = s.view();
@@ -28,7 +50,7 @@ TEST(ConfigChoices, EveryControlEditsItsOwnSetting) {
         {1002, &s.app.CenterHighlight}, {1003, &s.app.ShowOsciloscope},
         {1004, &s.app.ShowMenu},        {1007, &s.list.AdjustWidth},
         {1008, &s.list.ShowCentered},   {1009, &s.list.ShowVerticalScroll},
-        {1010, &s.app.MoveBar},
+        {1010, &s.app.MoveBar},         {1060, &s.app.PreciseTiming},
     };
     for (const Check& check : checks) {
         EXPECT_EQ(checkBoxSetting(view, check.id), check.setting) << check.id;

@@ -452,5 +452,51 @@ TEST_F(SavingTest, IntoMp3ThatStoredNothingIsNotASave) {
     }
 }
 
+TEST_F(SavingTest, TheLiveAdjustmentIsSavedAsTheLyricsOffset) {
+    // The file's own [offset:] takes the sum, in place; without one, a line of its own goes
+    // first. A save with no adjustment leaves the offset line as written.
+    const struct {
+        std::vector<const char*> lines;
+        int adjustment;
+        const char* saved;
+    } cases[] = {
+        {{"[ti:X]", "[offset:+200]", "[00:10]A"}, 300, "[ti:X]\r\n[offset:500]\r\n[00:10]A"},
+        {{"[ti:X]", "[OFFSET: -200 ]", "[00:10]A"}, -100, "[ti:X]\r\n[offset:-300]\r\n[00:10]A"},
+        {{"[ti:X]", "[00:10]A"}, -400, "[offset:-400]\r\n[ti:X]\r\n[00:10]A"},
+        {{"[offset:abc]", "[offset:100]", "[00:10]A"},
+         100,
+         "[offset:abc]\r\n[offset:200]\r\n[00:10]A"},
+        {{"[ti:X]", "[offset:+200]", "[00:10]A"}, 0, "[ti:X]\r\n[offset:+200]\r\n[00:10]A"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.saved);
+        editList.clear();
+        for (const char* line : c.lines) {
+            editList.append(line);
+        }
+        core.liveAdjustMs = c.adjustment;
+        ASSERT_EQ(core.saveLyrics(-2), 1);
+        EXPECT_EQ(readFile(music + "/Song.LRC"), c.saved);
+        EXPECT_EQ(core.liveAdjustMs, 0);  // the reload applies it from the file now
+    }
+    // Into the MP3 the same way.
+    editList.clear();
+    editList.append("[00:10]A");
+    core.liveAdjustMs = 100;
+    ASSERT_EQ(core.saveLyrics(-1), 1);
+    ASSERT_EQ(stores.size(), 1u);
+    EXPECT_EQ(stores[0].second, "[offset:100]\r\n[00:10]A");
+}
+
+TEST_F(SavingTest, WordTagsAndFractionsAreSavedAsWritten) {
+    const std::string source = "[00:01.00]<00:01.00>Hello <00:01.52>world\r\n[00:02.5]<x> y";
+    editList.clear();
+    int count = 0;
+    core.PreciseTiming = 1;
+    core.readLines(source, count);
+    ASSERT_EQ(core.saveLyrics(-2), 1);
+    EXPECT_EQ(readFile(music + "/Song.LRC"), source);
+}
+
 }  // namespace
 }  // namespace zor

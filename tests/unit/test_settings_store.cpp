@@ -102,7 +102,7 @@ const char* const kAllKeysInOrder =
     "BKColor=657930\r\nBKWindowColor=3947580\r\nTXTColor=15790320\r\nHLColor=0\r\n"
     "HLTXTColor=16777088\r\nOscBkColor=4669769\r\nOscColor=12245206\r\n"
     "FontFamily=Arial\r\nFontWeight=400\r\nFontSize=8\r\nFontItalic=0\r\n"
-    "AlternativeLRCPath=\r\nIsOneLine=0\r\nCodePage=0\r\n";
+    "AlternativeLRCPath=\r\nIsOneLine=0\r\nCodePage=0\r\nPreciseTiming=0\r\nLatencyMs=0\r\n";
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
@@ -177,6 +177,17 @@ TEST_F(SettingsStoreTest, LoadTakesWhatTheFileHoldsAndLeavesTheRest) {
     EXPECT_EQ(app.ScreenHeight, 300);
     EXPECT_EQ(list.HLTXTColor, 16777088u);
     EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(SettingsStoreTest, TimingSettingsLoadWithTheLatencyHeldToFiveSeconds) {
+    for (const auto& [text, latency] : std::vector<std::pair<std::string, int>>{
+             {"250", 250}, {"-5000", -5000}, {"9000", 5000}, {"-70000", -5000}}) {
+        store(iniPath(),
+              "[Maresh Zor Lyrics plugin]\r\nPreciseTiming=1\r\nLatencyMs=" + text + "\r\n");
+        settings.loadSettings(module);
+        EXPECT_EQ(app.PreciseTiming, 1);
+        EXPECT_EQ(app.LatencyMs, latency) << text;
+    }
 }
 
 TEST_F(SettingsStoreTest, IntegersReadFromTheirLeadingDigits) {
@@ -275,7 +286,7 @@ TEST_F(SettingsStoreTest, SaveReplacesInPlaceAndKeepsEverythingElse) {
         "BKColor=657930\r\nBKWindowColor=3947580\r\nTXTColor=15790320\r\nHLColor=0\r\n"
         "HLTXTColor=16777088\r\nOscBkColor=4669769\r\nOscColor=12245206\r\n"
         "FontFamily=Arial\r\nFontWeight=400\r\nFontSize=8\r\nFontItalic=0\r\n"
-        "AlternativeLRCPath=\r\nIsOneLine=0\r\nCodePage=0\r\n";
+        "AlternativeLRCPath=\r\nIsOneLine=0\r\nCodePage=0\r\nPreciseTiming=0\r\nLatencyMs=0\r\n";
     EXPECT_EQ(after,
               "; written by hand\r\n"
               "[Other plugin]\r\n"

@@ -32,11 +32,10 @@ class TimeTagEditTest : public ::testing::Test {
     }
     // Table entries in the order given (already sorted), ended as a load ends them.
     void setTags(const std::vector<TimeTag>& tags) {
-        std::size_t i = 0;
+        core.timeTags.clear();
         for (const TimeTag& tag : tags) {
-            core.timeTags[i++] = tag;
+            core.timeTags.add(tag);
         }
-        core.timeTags[i] = TimeTag{0, kEndOfTable};
     }
 
     MemoryLineList lyricsList{false};

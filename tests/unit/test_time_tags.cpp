@@ -21,18 +21,14 @@ class TimeTagTable : public ::testing::Test {
   protected:
     // Fills the table in reading order, as the reader would, and ends it.
     void setTags(std::initializer_list<TimeTag> tags) {
-        std::size_t i = 0;
+        core.timeTags.clear();
         for (const TimeTag& tag : tags) {
-            core.timeTags[i++] = tag;
+            core.timeTags.add(tag);
         }
-        core.timeTags[i] = TimeTag{0, kEndOfTable};
     }
     Tags tagsInUse() const {
         Tags tags;
         for (const TimeTag& tag : core.timeTags) {
-            if (tag.line < 0) {
-                break;
-            }
             tags.emplace_back(tag.seconds, tag.line);
         }
         return tags;
@@ -85,15 +81,15 @@ TEST_F(TimeTagTable, SortMatchesThePlainExchangeSortOnTablesWithTies) {
         return static_cast<int>((state >> 8) % below);
     };
     for (int round = 0; round < 300; ++round) {
-        const int count = next(kMaxTimeTags + 1);
+        const int count = next(200);
         const auto spread = static_cast<std::uint32_t>(1 + next(2 * count + 2));
         Tags expected;
+        core.timeTags.clear();
         for (int i = 0; i < count; ++i) {
             const int seconds = next(spread) - (round % 7 == 0 ? 3 : 0);
-            core.timeTags[static_cast<std::size_t>(i)] = TimeTag{seconds, i};
+            core.timeTags.add(TimeTag{seconds, i});
             expected.emplace_back(seconds, i);
         }
-        core.timeTags[static_cast<std::size_t>(count)] = TimeTag{0, kEndOfTable};
         for (std::size_t h = 0; h < expected.size(); ++h) {
             for (std::size_t l = h + 1; l < expected.size(); ++l) {
                 if (expected[l].first < expected[h].first) {
@@ -106,13 +102,13 @@ TEST_F(TimeTagTable, SortMatchesThePlainExchangeSortOnTablesWithTies) {
     }
 }
 
-TEST_F(TimeTagTable, SortLeavesEverythingBehindTheEndEntryAlone) {
+TEST_F(TimeTagTable, ReadPastItsLastTagTheTableAnswersTheEndEntry) {
     setTags({{9, 0}, {2, 1}});
-    core.timeTags[3] = TimeTag{1, 7};  // stale entry from an earlier, longer read
     core.sortTimeTags();
     EXPECT_EQ(tagsInUse(), (Tags{{2, 1}, {9, 0}}));
-    EXPECT_EQ(core.timeTags[3].seconds, 1);
-    EXPECT_EQ(core.timeTags[3].line, 7);
+    EXPECT_EQ(core.timeTags[2].line, kEndOfTable);
+    EXPECT_EQ(core.timeTags[500].line, kEndOfTable);
+    EXPECT_EQ(core.timeTags[-1].line, kEndOfTable);
 }
 
 TEST_F(TimeTagTable, LineAtSecondIsTheLastTagReached) {
@@ -126,15 +122,16 @@ TEST_F(TimeTagTable, LineAtSecondIsTheLastTagReached) {
     }
 }
 
-TEST_F(TimeTagTable, LineAtSecondStopsAtTheEndEntryOfAFullTable) {
-    for (int i = 0; i < kMaxTimeTags; ++i) {
-        core.timeTags[static_cast<std::size_t>(i)] = TimeTag{i + 1, i};
+TEST_F(TimeTagTable, ALargeTableIsSearchedToItsLastTag) {
+    constexpr int kTags = 1500;
+    for (int i = 0; i < kTags; ++i) {
+        core.timeTags.add(TimeTag{i + 1, i});
     }
-    core.timeTags[kMaxTimeTags] = TimeTag{0, kEndOfTable};
     core.sortTimeTags();
-    EXPECT_EQ(core.lineAtSecond(INT_MAX), kMaxTimeTags - 1);
-    EXPECT_EQ(core.timeTags[kMaxTimeTags].line, kEndOfTable);
-    EXPECT_EQ(core.tagTimeForLine(kMaxTimeTags - 1, 0), kMaxTimeTags);
+    EXPECT_EQ(core.lineAtSecond(INT_MAX), kTags - 1);
+    EXPECT_EQ(core.lineAtSecond(kTags - 1), kTags - 2);
+    EXPECT_EQ(core.timeTags[kTags].line, kEndOfTable);
+    EXPECT_EQ(core.tagTimeForLine(kTags - 1, 0), kTags);
 }
 
 TEST_F(TimeTagTable, TagTimeForLineTakesTheNearestAndTheFirstOfEquals) {

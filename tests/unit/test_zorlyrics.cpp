@@ -80,6 +80,41 @@ TEST_F(Zorlyrics, ReadPrintsItemsTagsAndLines) {
               "12\t2\n15\t3\nat 0\tnone\nat 13\t2\nat 20\t3\n");
 }
 
+TEST_F(Zorlyrics, PreciseReadPrintsMillisecondsAndAsksForFractions) {
+    const std::string file = dir.write("p.lrc",
+                                       "[offset:+200]\r\n[00:01.00]<00:01.00>One <00:01.50>word\r\n"
+                                       "[00:07.50]Two\r\n");
+    const Outcome precise = run({"read", "--precise", "--offset", "-100", "--at", "7.39", "--at",
+                                 "7.4", "--at", "0.5", file});
+    EXPECT_EQ(precise.status, 0) << precise.err;
+    EXPECT_EQ(precise.out,
+              "encoding cp1252\nitems 2\n0\tOne word\n1\tTwo\ndropped 1\n"
+              "offset 200\nadjustment -100\ntags 2\n1000\t0\n7500\t1\n"
+              "at 7.39\t0\nat 7.4\t1\nat 0.5\tnone\n");
+    // By default whole seconds, no offset: 7.39 is second 7, Two's.
+    const Outcome plain = run({"read", "--at", "7.39", "--at", "6.999", file});
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(plain.out,
+              "encoding cp1252\nitems 2\n0\tOne word\n1\tTwo\ndropped 1\ntags 2\n1\t0\n7\t1\n"
+              "at 7.39\t1\nat 6.999\t0\n");
+}
+
+TEST_F(Zorlyrics, PreciseShowNamesTheEncodingAheadOfTheOffset) {
+    // UTF-8 text with word tags: the tags go, the text stays whole. The offset and the adjustment
+    // together put the tag 250 ms earlier: at 1.99 s the lyrics' time is 2.24 s.
+    dir.write("Song.lrc", "[offset:-50]\r\n[00:02.25]<00:02.25>Ünï <00:02.80>кот\r\n");
+    const std::string song = dir / "Song.mp3";
+    const Outcome r =
+        run({"show", "--precise", "--offset", "300", "--at", "1.99", "--at", "2", song});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "source E.T.L\nlyricsPath " + (dir / "Song.lrc") +
+                         "\ncurrentExt LRC\nencoding utf-8\nheaderLines 3\nitems 4\n"
+                         "0\t\"Song.mp3\" (E.T.L)\n1\t" +
+                         song +
+                         "\n2\t\n3\tÜnï кот\ndropped 1\noffset -50\nadjustment 300\n"
+                         "tags 1\n2250\t3\nat 1.99\tnone\nat 2\t3\n");
+}
+
 TEST_F(Zorlyrics, ReadInEditModeKeepsRawLines) {
     const std::string file = dir.write("s.lrc", kTimedLyrics);
     const Outcome r = run({"read", "--edit", file});
@@ -135,6 +170,11 @@ TEST_F(Zorlyrics, BadArgumentsGiveOneLineAndStatusTwo) {
         {"read", "--count", "-1", "f"},
         {"read", "--alt", "d", "f"},
         {"read", "--at"},
+        {"read", "--at", "7.", "f"},
+        {"read", "--at", "-1", "f"},
+        {"read", "--offset", "1.5", "f"},
+        {"read", "--offset", "60001", "f"},
+        {"embed", "--precise", "a.mp3", "b.lrc"},
         {"show", "--meta", "Mood=sad", "s"},
         {"show", "--meta", "Title", "s"},
         {"show", "--count", "2", "s"},
@@ -193,7 +233,8 @@ TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
         const char* encoding;
     };
     for (const auto& [name, bytes, encoding] :
-         {Case{"Song.mp3", bareMp3(), "cp28591"}, Case{"Song.flac", songfixtures::flacSong(), "utf-8"},
+         {Case{"Song.mp3", bareMp3(), "cp28591"},
+          Case{"Song.flac", songfixtures::flacSong(), "utf-8"},
           Case{"Song.opus", songfixtures::opusSong(), "utf-8"},
           Case{"Song.m4a", songfixtures::m4aSong(), "utf-8"}}) {
         SCOPED_TRACE(name);

@@ -23,6 +23,7 @@ namespace zor::hostsim {
 namespace {
 
 constexpr int kLyricsListId = 1031;
+constexpr int kPreciseTimingBox = 1060;
 constexpr int kOscPaneId = 1033;
 constexpr int kOscWidth = 152;
 constexpr int kOscHeight = 50;
@@ -372,6 +373,9 @@ class BenchRunner {
             toggleOscilloscope();
             jobs.push_back(songChange());
             jobs.push_back(hostRequest());
+            if (session.playerState.playlist().size() > 2) {
+                jobs.push_back(preciseTiming());
+            }
         } catch (...) {
             session.visThread().run([this] { floorDrawing.reset(); });
             throw;
@@ -608,6 +612,50 @@ class BenchRunner {
         }
         addPercentiles(job);
         return job;
+    }
+
+    // The steady call with precise timing on, the word-timed line of the third song wiped on
+    // every call, against the same song with it off: blocks of each in turn, switched through
+    // the configuration dialog's "Precise timing" box as a user would.
+    Job preciseTiming() {
+        const std::string file = lyricsFileOf(session.playerState.entryAt(2)->path);
+        int renderCalls = 0;
+        changeTo(2, -1, file, renderCalls);
+        Job job{"render_precise",
+                "steady Render, precise timing, word-timed line wiped",
+                "steady Render, precise timing off",
+                {},
+                {},
+                1.2,
+                0};
+        constexpr int kBlocks = 2 * kSpreadBlocks;
+        const int perBlock = std::max(1, calls / kBlocks);
+        bool precise = false;
+        for (int block = 0; block < kBlocks; ++block) {
+            if (block > 0) {
+                togglePreciseTiming();
+                precise = !precise;
+            }
+            for (int i = 0; i < kWarmupCalls / 10; ++i) {
+                steadyCall(nullptr);  // the reload after the dialog, and the wipe settling
+            }
+            for (int i = 0; i < perBlock; ++i) {
+                (precise ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
+            }
+        }
+        if (precise) {
+            togglePreciseTiming();
+        }
+        addPercentiles(job);
+        return job;
+    }
+
+    void togglePreciseTiming() {
+        session.boxes().queueStep("press " + std::to_string(kPreciseTimingBox));
+        session.boxes().queueAnswer("OK");
+        KeyPress press;
+        press.virtualKey = VK_F12;
+        session.key(press);
     }
 
     static void addPercentiles(Job& job) {

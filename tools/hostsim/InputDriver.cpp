@@ -15,9 +15,9 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"RETURN", VK_RETURN}, {"END", VK_END},       {"UP", VK_UP},
-    {"DOWN", VK_DOWN},     {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},
-    {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE}, {"SPACE", VK_SPACE},
+    {"RETURN", VK_RETURN}, {"END", VK_END},     {"UP", VK_UP},         {"DOWN", VK_DOWN},
+    {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT}, {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
+    {"SPACE", VK_SPACE},   {"[", VK_OEM_4},     {"]", VK_OEM_6},
 };
 
 constexpr int kFunctionKeys = 12;

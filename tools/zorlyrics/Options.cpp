@@ -16,6 +16,7 @@ constexpr std::array<const char*, 7> kMetadataKeys = {"Title", "Artist", "Album"
                                                       "Year",  "Date",   "Genre"};
 constexpr long kMaxCount = 100000;
 constexpr long kMaxCodePage = 65535;
+constexpr long kMaxOffsetMs = 60000;
 
 bool parseNumber(const std::string& text, long limit, int& value) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
@@ -27,6 +28,33 @@ bool parseNumber(const std::string& text, long limit, int& value) {
         return false;
     }
     value = static_cast<int>(number);
+    return true;
+}
+
+// Seconds with an optional fraction ("7", "7.49"); milliseconds beyond the third digit dropped.
+bool parseMoment(const std::string& text, long long& ms) {
+    const std::size_t point = text.find('.');
+    const std::string whole = text.substr(0, point);
+    const std::string fraction = point == std::string::npos ? "0" : text.substr(point + 1);
+    int seconds = 0;
+    if (!parseNumber(whole, 0x7FFFFFFF, seconds) || fraction.empty() ||
+        fraction.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const std::string thousandths = (fraction + "000").substr(0, 3);
+    ms = static_cast<long long>(seconds) * 1000 + std::stoi(thousandths);
+    return true;
+}
+
+// A signed whole number of milliseconds within a minute either way.
+bool parseOffset(const std::string& text, int& ms) {
+    const bool negative = !text.empty() && text[0] == '-';
+    const bool signed_ = !text.empty() && (text[0] == '-' || text[0] == '+');
+    int magnitude = 0;
+    if (!parseNumber(signed_ ? text.substr(1) : text, kMaxOffsetMs, magnitude)) {
+        return false;
+    }
+    ms = negative ? -magnitude : magnitude;
     return true;
 }
 
@@ -77,7 +105,8 @@ class Parser {
         if (option == "--codepage") {
             return true;
         }
-        if (option == "--edit" || option == "--at") {
+        if (option == "--edit" || option == "--at" || option == "--precise" ||
+            option == "--offset") {
             return command == Command::Read || command == Command::Show;
         }
         if (option == "--count") {
@@ -115,6 +144,10 @@ class Parser {
             options.edit = true;
             return;
         }
+        if (argument == "--precise") {
+            options.precise = true;
+            return;
+        }
         const std::string* text = value(argument);
         if (text == nullptr) {
             return;
@@ -124,12 +157,17 @@ class Parser {
                 fail("--count needs a number from 0 to " + std::to_string(kMaxCount));
             }
         } else if (argument == "--at") {
-            int seconds = 0;
-            if (!parseNumber(*text, 0x7FFFFFFF, seconds)) {
+            long long ms = 0;
+            if (!parseMoment(*text, ms)) {
                 fail("--at needs a number of seconds, not '" + *text + "'");
                 return;
             }
-            options.atSeconds.push_back(seconds);
+            options.atTimes.push_back(AtTime{*text, ms});
+        } else if (argument == "--offset") {
+            if (!parseOffset(*text, options.offsetMs)) {
+                fail("--offset needs milliseconds from -" + std::to_string(kMaxOffsetMs) + " to " +
+                     std::to_string(kMaxOffsetMs) + ", not '" + *text + "'");
+            }
         } else if (argument == "--codepage") {
             if (!parseNumber(*text, kMaxCodePage, options.codePage) ||
                 (options.codePage != 0 && !codePageAvailable(options.codePage))) {
@@ -180,10 +218,12 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
 
 const char* usageText() {
     return "usage:\n"
-           "  zorlyrics read [--edit] [--count N] [--at S]... [--codepage N] FILE\n"
+           "  zorlyrics read [--edit] [--precise] [--offset MS] [--count N] [--at S]... "
+           "[--codepage N]\n"
+           "                 FILE\n"
            "      read FILE as the lyrics reader does, into a list already holding N items\n"
-           "  zorlyrics show [--edit] [--alt DIR] [--meta KEY=VALUE]... [--playlist-title TEXT]\n"
-           "                 [--at S]... [--codepage N] SONG\n"
+           "  zorlyrics show [--edit] [--precise] [--offset MS] [--alt DIR] [--meta KEY=VALUE]...\n"
+           "                 [--playlist-title TEXT] [--at S]... [--codepage N] SONG\n"
            "      load the lyrics the plug-in would show for SONG (--alt: alternative folder;\n"
            "      KEY: Title, Artist, Album, Track, Year, Date or Genre). The first source that\n"
            "      opens wins: in DIR Song.LRC, Song.TXT, \"Artist - Title.LRC\", \"Artist - "
@@ -195,6 +235,8 @@ const char* usageText() {
            "      FLAC, Ogg, Opus: LYRICS comments; MP4/M4A: \xC2\xA9lyr; APE, MPC, WV: APE "
            "Lyrics;\n"
            "      WMA: WM/Lyrics)\n"
+           "      --precise: timing to the millisecond (PreciseTiming=1); --offset MS: the live\n"
+           "      adjustment; --at S: seconds, with a fraction if wanted (--at 7.49)\n"
            "  zorlyrics embed [--codepage N] SONG LYRICSFILE\n"
            "      store LYRICSFILE into SONG (MP3, FLAC, OGG, OPUS, M4A, MP4) as \"Save in MP3\" "
            "does\n"

@@ -9,11 +9,19 @@ namespace zor::cli {
 
 enum class Command { Help, Read, Show, Embed };
 
+// A moment asked for with --at: as written, and in milliseconds.
+struct AtTime {
+    std::string text;
+    long long ms = 0;
+};
+
 struct Options {
     Command command = Command::Help;
     bool edit = false;
     int count = 0;
-    std::vector<int> atSeconds;
+    std::vector<AtTime> atTimes;
+    bool precise = false;
+    int offsetMs = 0;  // the live adjustment
     int codePage = 0;  // the fallback code page; 0: the ANSI code page (1252 natively)
     std::string alternativeFolder;
     std::map<std::string, std::string> metadata;

@@ -19,11 +19,13 @@ int runRead(const Options& options) {
     for (int i = 0; i < options.count; ++i) {
         list.append("header " + std::to_string(i));
     }
+    session.core.PreciseTiming = options.precise ? 1 : 0;
     int count = options.count;
     session.core.readLines(*file, count);
     session.core.sortTimeTags();
+    session.core.liveAdjustMs = options.offsetMs;
     printEncoding(std::cout, session.core);
-    printLines(std::cout, session.core, options.atSeconds);
+    printLines(std::cout, session.core, options.atTimes);
     return 0;
 }
 

@@ -9,7 +9,7 @@ const char* sourceLabel(const LyricsCore& core) {
     if (core.lyricsFound == 0) {
         return "none";
     }
-    const bool tagged = core.timeTags[0].line != kEndOfTable;
+    const bool tagged = !core.timeTags.empty();
     if (core.internalLyrics != 0) {
         return tagged ? "I.T.L" : "I.L";
     }
@@ -30,24 +30,27 @@ void printEncoding(std::ostream& out, const LyricsCore& core) {
     out << "encoding " << core.lyricsEncoding.name() << '\n';
 }
 
-void printLines(std::ostream& out, LyricsCore& core, const std::vector<int>& atSeconds) {
+void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes) {
     const LineList& list = core.visibleList();
     out << "items " << list.count() << '\n';
     for (int i = 0; i < list.count(); ++i) {
         out << i << '\t' << list.text(i) << '\n';
     }
     out << "dropped " << core.droppedLines << '\n';
-    int tags = 0;
-    while (tags < kTimeTagTableSize && core.timeTags[tags].line != kEndOfTable) {
-        ++tags;
+    const bool precise = core.PreciseTiming != 0;
+    if (precise) {
+        // What moves the lyrics against the playback position, in milliseconds.
+        out << "offset " << core.fileOffset.value_or(0) << '\n';
+        out << "adjustment " << core.liveAdjustMs << '\n';
     }
-    out << "tags " << tags << '\n';
-    for (int i = 0; i < tags; ++i) {
-        out << core.timeTags[i].seconds << '\t' << core.timeTags[i].line << '\n';
+    out << "tags " << core.timeTags.size() << '\n';
+    for (const TimeTag& tag : core.timeTags) {
+        out << (precise ? tag.ms : tag.seconds) << '\t' << tag.line << '\n';
     }
-    for (const int second : atSeconds) {
-        const int entry = core.lineAtSecond(second);
-        out << "at " << second << '\t';
+    for (const AtTime& at : atTimes) {
+        const int entry = precise ? core.lineAtMs(core.lyricsTimeAt(at.ms))
+                                  : core.lineAtSecond(static_cast<int>(at.ms / 1000));
+        out << "at " << at.text << '\t';
         if (entry == kNoEntry) {
             out << "none";
         } else {

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <vector>
 
+#include "Options.h"
 #include "lyrics/model/LyricsCore.h"
 
 namespace zor::cli {
@@ -11,7 +12,8 @@ namespace zor::cli {
 void printSource(std::ostream& out, const LyricsCore& core);
 // How the lyrics were stored: encoding utf-8-bom, utf-8, utf-16le, utf-16be or cpNNNN.
 void printEncoding(std::ostream& out, const LyricsCore& core);
-// The visible list, the dropped count, the sorted table and one line per asked second.
-void printLines(std::ostream& out, LyricsCore& core, const std::vector<int>& atSeconds);
+// The visible list, the dropped count, the sorted table (in milliseconds, with the offset and
+// the adjustment ahead of it, when precise) and one line per asked moment.
+void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes);
 
 }  // namespace zor::cli

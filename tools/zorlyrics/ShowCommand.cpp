@@ -11,9 +11,11 @@ int runShow(const Options& options) {
     const std::string& song = options.paths[0];
     Session session(options.edit, song, options.metadata, options.playlistTitle, options.codePage);
     session.core.AlternativeLRCPath = options.alternativeFolder;
+    session.core.PreciseTiming = options.precise ? 1 : 0;
     session.core.loadLyrics(song);
+    session.core.liveAdjustMs = options.offsetMs;  // a load of a new song starts from none
     printSource(std::cout, session.core);
-    printLines(std::cout, session.core, options.atSeconds);
+    printLines(std::cout, session.core, options.atTimes);
     return 0;
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The times written in LRC tags: reading a time tag with its fraction, reading an [offset:]
+// value, and writing the stamps and texts that carry milliseconds.
+namespace zor {
+
+// A time tag's value both ways: whole seconds as the default highlight counts them (the
+// fraction dropped, "[hh:mm:ss.xx]" not understood), and milliseconds with the fraction kept.
+struct TagTime {
+    std::int64_t seconds = 0;
+    std::int64_t ms = 0;
+};
+
+// The values of "[mm:ss]", "[mm:ss.xx]", "[mm:ss.xxx]", "[mm:ss:xx]" and "[hh:mm:ss.xx]" (the
+// same with "<" and ">" for word tags): tag runs from its opening to its closing character.
+// Nothing when the text is not a time tag: no colon, or no digit right after the opening
+// character or after the first colon. Digit runs too long for 32 bits count as 2^31.
+std::optional<TagTime> readTagTime(std::string_view tag);
+
+// The value of an "[offset:N]" tag, N in milliseconds with an optional sign and blanks around
+// it; nothing when it is malformed or beyond a day either way.
+std::optional<int> readOffsetValue(std::string_view value);
+
+// "[mm:ss.xx]": hundredths, the rest of the milliseconds dropped; minutes take as many digits
+// as they need.
+std::string preciseTimeTagText(std::int64_t ms);
+
+// "[offset:N]" with N in milliseconds.
+std::string offsetTagText(std::int64_t ms);
+
+// What the title strip shows after a live adjustment: "offset +0.3 s", "offset -1.2 s",
+// "offset 0.0 s".
+std::string adjustmentNotice(int ms);
+
+}  // namespace zor
