@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdint>
@@ -199,6 +200,44 @@ void goalSpeedup(benchmark::State& state, double least) {
 
 void goalThroughput(benchmark::State& state, double mbPerSecond) {
     state.counters["goal_MBps"] = mbPerSecond;
+}
+
+void internalLoadFigure(benchmark::State& state, const std::string& song, double goal) {
+    CoreRig rig;
+    rig.core.loadLyrics(song);
+    if (rig.core.internalLyrics != 1 || rig.core.lyricsFound != 1 ||
+        rig.core.timeTags[0].line < 0) {
+        state.SkipWithError("the load did not find the song's own timed lyrics");
+        return;
+    }
+    for (auto _ : state) {
+        rig.core.loadLyrics(song);
+        benchmark::DoNotOptimize(rig.lyricsList.count());
+    }
+    goalRatio(state, goal);
+}
+
+void songEdgesFloor(benchmark::State& state, const std::string& song) {
+    constexpr std::size_t kEdge = 4096;
+    std::array<char, kEdge> head{};
+    std::array<char, kEdge> tail{};
+    for (auto _ : state) {
+        const int fd = ::open(song.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            state.SkipWithError("cannot open the song");
+            break;
+        }
+        const bool read = ::read(fd, head.data(), head.size()) > 0 &&
+                          ::lseek(fd, -static_cast<off_t>(kEdge), SEEK_END) >= 0 &&
+                          ::read(fd, tail.data(), tail.size()) > 0;
+        ::close(fd);
+        if (!read) {
+            state.SkipWithError("cannot read the song");
+            break;
+        }
+        benchmark::DoNotOptimize(head.data());
+        benchmark::DoNotOptimize(tail.data());
+    }
 }
 
 }  // namespace zor::bench

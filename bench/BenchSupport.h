@@ -83,6 +83,11 @@ std::string lrcText(std::size_t size);
 std::string mp3WithLyricsFrame(const std::string& lyrics, std::size_t audioSize);
 std::string mp3WithLyrics3(const std::string& lyrics, std::size_t audioSize);
 
+// The load step for a song whose timed lyrics are inside it, held to goal times its floor, and
+// that floor: opening the song and reading its first and last 4 KB, where the tags sit.
+void internalLoadFigure(benchmark::State& state, const std::string& song, double goal);
+void songEdgesFloor(benchmark::State& state, const std::string& song);
+
 // The counters the table reads: the goal a figure is held to against its floor.
 void goalRatio(benchmark::State& state, double most);              // figure ÷ floor at most this
 void goalSpeedup(benchmark::State& state, double least);           // floor ÷ figure at least this

@@ -2,12 +2,9 @@
 // a FLAC song with a LYRICS comment, each against the same floor as the ID3v2.3 rows: open, read
 // the first and the last 4 KB, close.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/unsynchronizedlyricsframe.h>
-#include <unistd.h>
 
-#include <array>
 #include <string>
 
 #include "BenchSupport.h"
@@ -17,7 +14,6 @@ namespace zor::bench {
 namespace {
 
 constexpr std::size_t kAudioSize = std::size_t{5} << 20;
-constexpr std::size_t kEdge = 4096;
 
 std::string audioBytes(std::size_t size) {
     std::string bytes(size, '\0');
@@ -72,58 +68,21 @@ const std::string& flacSong() {
     return path;
 }
 
-void internalFigure(benchmark::State& state, const std::string& song) {
-    CoreRig rig;
-    rig.core.loadLyrics(song);
-    if (rig.core.internalLyrics != 1 || rig.core.lyricsFound != 1 ||
-        rig.core.timeTags[0].line < 0) {
-        state.SkipWithError("the load did not find the song's own timed lyrics");
-        return;
-    }
-    for (auto _ : state) {
-        rig.core.loadLyrics(song);
-        benchmark::DoNotOptimize(rig.lyricsList.count());
-    }
-    goalRatio(state, 10);
-}
-
-void edgesFloor(benchmark::State& state, const std::string& song) {
-    std::array<char, kEdge> head{};
-    std::array<char, kEdge> tail{};
-    for (auto _ : state) {
-        const int fd = ::open(song.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            state.SkipWithError("cannot open the song");
-            break;
-        }
-        const bool read = ::read(fd, head.data(), head.size()) > 0 &&
-                          ::lseek(fd, -static_cast<off_t>(kEdge), SEEK_END) >= 0 &&
-                          ::read(fd, tail.data(), tail.size()) > 0;
-        ::close(fd);
-        if (!read) {
-            state.SkipWithError("cannot read the song");
-            break;
-        }
-        benchmark::DoNotOptimize(head.data());
-        benchmark::DoNotOptimize(tail.data());
-    }
-}
-
 void BM_InternalV24(benchmark::State& state) {
     state.SetLabel("loadLyrics: 5 MB MP3, ID3v2.4 lyrics frame (TagLib)");
-    internalFigure(state, songWithV24Frame());
+    internalLoadFigure(state, songWithV24Frame(), 10);
 }
 void BM_InternalV24Floor(benchmark::State& state) {
     state.SetLabel("open, read first and last 4 KB, close");
-    edgesFloor(state, songWithV24Frame());
+    songEdgesFloor(state, songWithV24Frame());
 }
 void BM_InternalFlac(benchmark::State& state) {
     state.SetLabel("loadLyrics: 5 MB FLAC, LYRICS comment (TagLib)");
-    internalFigure(state, flacSong());
+    internalLoadFigure(state, flacSong(), 10);
 }
 void BM_InternalFlacFloor(benchmark::State& state) {
     state.SetLabel("open, read first and last 4 KB, close");
-    edgesFloor(state, flacSong());
+    songEdgesFloor(state, flacSong());
 }
 
 }  // namespace
