@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "lyrics/platform/CodePage.h"
+#include "lyrics/tags/Mp3Layout.h"
 #include "lyrics/text/Utf16.h"
 #include "lyrics/text/Utf8.h"
 
@@ -27,19 +28,6 @@ std::uint32_t number(std::string_view bytes, std::size_t at, std::size_t count, 
                          : (value << 8) | byteAt(bytes, at + i);
     }
     return value;
-}
-
-// FF 00 pairs turned back into FF.
-std::string resynced(std::string_view data) {
-    std::string out;
-    out.reserve(data.size());
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        out += data[i];
-        if (byteAt(data, i) == 0xFF && i + 1 < data.size() && data[i + 1] == '\0') {
-            ++i;
-        }
-    }
-    return out;
 }
 
 // UTF-16 without a mark: whichever order puts the zero bytes of Latin text high.
@@ -136,7 +124,7 @@ FrameSearch findLyricsFrame(std::string_view tag, RawLyricsFrame& frame) {
     std::string_view data = tag.substr(kTagHeaderSize);
     data = data.substr(0, number(tag, 6, 4, true));
     // ID3v2.3 unsynchronises the whole tag; ID3v2.4 each frame, which says so itself.
-    const std::string whole = major < 4 && (flags & kTagUnsync) != 0 ? resynced(data) : "";
+    const std::string whole = major < 4 && (flags & kTagUnsync) != 0 ? resynchronised(data) : "";
     if (!whole.empty()) {
         data = whole;
     }
@@ -181,7 +169,7 @@ FrameSearch findLyricsFrame(std::string_view tag, RawLyricsFrame& frame) {
                     payload.remove_prefix(std::min<std::size_t>(4, payload.size()));
                 }
                 if ((format & 0x02U) != 0 || (flags & kTagUnsync) != 0) {
-                    unsynced = resynced(payload);
+                    unsynced = resynchronised(payload);
                     payload = unsynced;
                 }
             }

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "lyrics/tags/Mp3Layout.h"
+
 namespace zor {
 
 namespace {
@@ -29,19 +31,6 @@ std::uint64_t bigEndian(std::string_view bytes, std::size_t at, std::size_t coun
         value = (value << 8) | byteAt(bytes, at + i);
     }
     return value;
-}
-
-// The tag data as the library parses it: FF 00 pairs turned back into FF when unsynchronised.
-std::string resynced(std::string_view data) {
-    std::string out;
-    out.reserve(data.size());
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        out += data[i];
-        if (byteAt(data, i) == 0xFF && i + 1 < data.size() && data[i + 1] == '\0') {
-            ++i;
-        }
-    }
-    return out;
 }
 
 // Bytes the library skips as an extended header, or none when it would overrun its flag buffer.
@@ -134,7 +123,7 @@ bool id3TagSafeForLibrary(std::string_view songStart) {
         data.remove_prefix(std::min(skip, data.size()));
     }
     if ((flags & kUnsyncFlag) != 0) {
-        return framesSafe(major, resynced(data));
+        return framesSafe(major, resynchronised(data));
     }
     return framesSafe(major, data);
 }

@@ -88,4 +88,17 @@ std::string_view audioOf(std::string_view song) {
     return rest.substr(0, rest.size() - trailerSize(rest));
 }
 
+std::string resynchronised(std::string_view data) {
+    std::string out;
+    out.reserve(data.size());
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        out += data[i];
+        if (static_cast<unsigned char>(data[i]) == 0xFF && i + 1 < data.size() &&
+            data[i + 1] == '\0') {
+            ++i;
+        }
+    }
+    return out;
+}
+
 }  // namespace zor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace zor {
@@ -24,5 +25,8 @@ Id3v2Header readId3v2Header(std::string_view song);
 // The bytes between the ID3v2 tag and the trailer (an ID3v1 tag and a Lyrics3 tag ahead of it),
 // which no tag write may change.
 std::string_view audioOf(std::string_view song);
+
+// ID3v2 data with its unsynchronisation undone: FF 00 pairs turned back into FF.
+std::string resynchronised(std::string_view data);
 
 }  // namespace zor
