@@ -4,24 +4,15 @@
 # one, at 5.5 s (all sung) the whole line; the rest of the line is on BKColor, with TXTColor text
 # to the right of the run and HLTXTColor text on it. At 6.5 s the plain line (line 4) is
 # highlighted whole and line 3 is drawn as before.
-python3 - "$1" <<'PY'
-import re, struct, sys
+python3 - "$1" "$(dirname "$0")" <<'PY'
+import sys
+sys.dont_write_bytecode = True  # nothing written beside the tests
+sys.path.insert(0, sys.argv[2])
+from list_pictures import list_picture_reader
 folder = sys.argv[1]
 out = open(folder + "/stdout.txt", encoding="latin-1").read()
 BK, HL, HLTXT, TXT = (16, 32, 48), (200, 30, 40), (255, 255, 0), (0, 255, 0)
-lx, ly, lw, lh, fx, fy = map(int, re.search(
-    r"^rect 1031 (\d+) (\d+) (\d+) (\d+) visible at (\d+) (\d+)$", out, re.M).groups())
-
-def picture(name):
-    data = open(folder + "/" + name, "rb").read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    assert bits == 24, f"{bits} bits"
-    row = (width * 3 + 3) & ~3
-    def pixel(x, y):
-        b, g, r = data[offset + (height - 1 - y) * row + 3 * x:][:3]
-        return (r, g, b)
-    return [[pixel(x, y) for x in range(fx, fx + lw - 20)] for y in range(fy, fy + lh - 20)]
+picture = list_picture_reader(folder, out)
 
 def band(rows):
     lines = [i for i, line in enumerate(rows) if HL in line]

@@ -3,24 +3,15 @@
 # first word runs from the first column with ink (any other colour, the glyphs' edges may be
 # smoothed) to the first gap of four empty columns. In half.bmp the highlight runs from the line's left edge to between a third and
 # three quarters of that word (half of it, give or take the render calls' timing).
-python3 - "$1" <<'PY'
-import re, struct, sys
+python3 - "$1" "$(dirname "$0")" <<'PY'
+import sys
+sys.dont_write_bytecode = True  # nothing written beside the tests
+sys.path.insert(0, sys.argv[2])
+from list_pictures import list_picture_reader
 folder = sys.argv[1]
 out = open(folder + "/stdout.txt", encoding="utf-8").read()
 BK, HL = (16, 32, 48), (200, 30, 40)
-lx, ly, lw, lh, fx, fy = map(int, re.search(
-    r"^rect 1031 (\d+) (\d+) (\d+) (\d+) visible at (\d+) (\d+)$", out, re.M).groups())
-
-def picture(name):
-    data = open(folder + "/" + name, "rb").read()
-    offset = struct.unpack_from("<I", data, 10)[0]
-    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
-    assert bits == 24, f"{bits} bits"
-    row = (width * 3 + 3) & ~3
-    def pixel(x, y):
-        b, g, r = data[offset + (height - 1 - y) * row + 3 * x:][:3]
-        return (r, g, b)
-    return [[pixel(x, y) for x in range(fx, fx + lw - 20)] for y in range(fy, fy + lh - 20)]
+picture = list_picture_reader(folder, out)
 
 half = picture("half.bmp")
 highlighted = [i for i, line in enumerate(half) if HL in line]
