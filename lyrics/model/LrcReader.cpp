@@ -49,34 +49,25 @@ bool isHiddenTagName(std::string_view name) {
     });
 }
 
-// What one bracketed text is: a time tag, an [offset:] tag, an ID tag whose line the lyrics
-// list hides, or anything else (malformed, as far as time tags go).
-struct TagReading {
-    enum class Kind { Time, Offset, Malformed, HiddenIdTag } kind;
-    TagTime time;
+// What a bracketed text that is not a time tag is: an ID tag whose line the lyrics list hides,
+// or anything else (malformed, as far as time tags go), and the value of an [offset:] tag.
+struct IdTagReading {
+    bool hidden = false;
     std::optional<int> offsetMs;
 };
 
-TagReading readTag(std::string_view tag, bool displayMode) {
+IdTagReading readIdTag(std::string_view tag, bool displayMode) {
     const std::size_t colon = tag.find(':');
     if (colon == std::string_view::npos) {
-        return {TagReading::Kind::Malformed, {}, {}};
+        return {};
     }
-    if (!isDigit(tag[1])) {
-        const std::string_view name = tag.substr(0, colon);
-        const bool hidden = displayMode && isHiddenTagName(name);
-        const TagReading::Kind kind =
-            hidden ? TagReading::Kind::HiddenIdTag : TagReading::Kind::Malformed;
-        if (equalsIgnoringCase(name, kOffsetTagName)) {
-            const std::string_view value = tag.substr(colon + 1, tag.size() - colon - 2);
-            return {kind, {}, readOffsetValue(value)};
-        }
-        return {kind, {}, {}};
+    const std::string_view name = tag.substr(0, colon);
+    IdTagReading reading;
+    reading.hidden = displayMode && isHiddenTagName(name);
+    if (equalsIgnoringCase(name, kOffsetTagName)) {
+        reading.offsetMs = readOffsetValue(tag.substr(colon + 1, tag.size() - colon - 2));
     }
-    if (const std::optional<TagTime> time = readTagTime(tag)) {
-        return {TagReading::Kind::Time, *time, {}};
-    }
-    return {TagReading::Kind::Malformed, {}, {}};
+    return reading;
 }
 
 // Takes the word tags ("<mm:ss.xx>") out of a shown line, and answers where each word starts
@@ -113,6 +104,82 @@ void removeTrailingBlanksKeepingOne(std::string& line) {
     line.resize(size);
 }
 
+// The next "[" at or after from; tags mostly follow each other, so the first place is looked at
+// before the line is searched.
+std::size_t findOpening(std::string_view line, std::size_t from) {
+    if (from < line.size() && line[from] == '[') {
+        return from;
+    }
+    return line.find('[', from);
+}
+
+// The "]" closing a tag that opened before from; tags are short, so their usual length is looked
+// at in place before the rest of the line is searched.
+std::size_t findClosing(std::string_view line, std::size_t from) {
+    constexpr std::size_t kUsualTagLength = 16;
+    const std::size_t near = std::min(line.size(), from + kUsualTagLength);
+    for (std::size_t i = from; i < near; ++i) {
+        if (line[i] == ']') {
+            return i;
+        }
+    }
+    return line.find(']', near);
+}
+
+// The tags found in one line, as ranges of its bytes in order; most lines have one or two.
+class TagSpans {
+  public:
+    void add(std::size_t begin, std::size_t end) {
+        if (Span* last = lastSpan(); last != nullptr && last->end == begin) {
+            last->end = end;  // "[00:01][00:40]" is one range
+        } else if (count_ < spans_.size()) {
+            spans_[count_++] = {begin, end};
+        } else {
+            overflow_.push_back({begin, end});
+        }
+    }
+
+    // The line without them, each byte after a tag moved once.
+    void removeFrom(std::string& line) const {
+        if (count_ == 0) {
+            return;
+        }
+        char* const bytes = line.data();
+        std::size_t to = spans_[0].begin;
+        std::size_t from = spans_[0].end;
+        const auto moveUpTo = [&](std::size_t until) {
+            std::memmove(bytes + to, bytes + from, until - from);
+            to += until - from;
+        };
+        for (std::size_t i = 1; i < count_; ++i) {
+            moveUpTo(spans_[i].begin);
+            from = spans_[i].end;
+        }
+        for (const Span& span : overflow_) {
+            moveUpTo(span.begin);
+            from = span.end;
+        }
+        moveUpTo(line.size());
+        line.resize(to);
+    }
+
+  private:
+    struct Span {
+        std::size_t begin;
+        std::size_t end;
+    };
+    Span* lastSpan() {
+        if (!overflow_.empty()) {
+            return &overflow_.back();
+        }
+        return count_ > 0 ? &spans_[count_ - 1] : nullptr;
+    }
+
+    std::array<Span, 4> spans_{};
+    std::size_t count_ = 0;
+    std::vector<Span> overflow_;
+};
+
 // One read of a source into the visible list: the rules that decide, line by line, what the
 // list shows and which line each time tag belongs to.
 class SourceReader {
@@ -124,11 +191,17 @@ class SourceReader {
         core_.fileOffset.reset();
     }
 
+    // Called with each piece of the text before it is split, so that lines are searched for
+    // NUL bytes and word tags only when the text holds any.
+    void notePiece(std::string_view piece) {
+        mayHoldNul_ = mayHoldNul_ || piece.find('\0') != std::string_view::npos;
+        mayHoldWordTags_ = mayHoldWordTags_ || piece.find('<') != std::string_view::npos;
+    }
+
     void operator()(std::string& line) {
         // The list and every consumer hold NUL-terminated texts: a NUL byte ends the line.
-        const std::size_t nul = line.find('\0');
-        if (nul != std::string::npos) {
-            line.resize(nul);
+        if (mayHoldNul_) {
+            line.resize(std::min(line.size(), line.find('\0')));
         }
         const bool displayMode = core_.isLyricsListVisible();
         if (displayMode && !line.empty() && line[0] == kByteOrderMark[0] &&
@@ -138,7 +211,7 @@ class SourceReader {
         }
         removeTrailingBlanksKeepingOne(line);
         const int before = tagCount_;
-        int keep = core_.parseTimeTags(line, tagCount_, lineIndex_);
+        int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, mayHoldWordTags_);
         line = blankToEmpty(std::move(line));
         if (displayMode && line.empty()) {
             dropZeroTagsSince(before);
@@ -148,7 +221,7 @@ class SourceReader {
         }
         if (keep == 0 || line.empty()) {
             // The index goes to the next line added; these marks are not its.
-            core_.wordTimes.set(lineIndex_, {});
+            core_.wordTimes.forget(lineIndex_);
         }
         if (keep == 0) {
             ++core_.droppedLines;
@@ -204,6 +277,8 @@ class SourceReader {
     const int firstIndex_;
     int lineIndex_;
     int tagCount_ = 0;
+    bool mayHoldNul_ = false;
+    bool mayHoldWordTags_ = false;
 };
 
 }  // namespace
@@ -261,7 +336,10 @@ template <typename Source>
 std::optional<LineEnd> splitLines(LyricsCore& core, int& count, Source feedText) {
     SourceReader reader(core, count);
     LineSplitter<SourceReader> splitter(reader);
-    feedText([&splitter](std::string_view text) { splitter.feed(text.data(), text.size()); });
+    feedText([&](std::string_view text) {
+        reader.notePiece(text);
+        splitter.feed(text.data(), text.size());
+    });
     splitter.finish();
     count = reader.finish();
     return splitter.firstLineEnd();
@@ -309,55 +387,68 @@ int LyricsCore::readLines(std::string_view text, int& count) {
 }
 
 int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex) {
+    return parseTimeTags(line, tagCount, lineIndex, true);
+}
+
+int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex,
+                              bool mayHoldWordTags) {
     const bool displayMode = isLyricsListVisible();
     const int firstTag = timeTags.size();
-    std::string backup;
-    bool backedUp = false;
+    // The tags are read where they stand and taken out together at the end, so a malformed
+    // one leaves the line as written without a copy of it being kept. Each tag is the first
+    // "[" after the previous tag and the first "]" after that.
+    TagSpans spans;
+    bool wellFormed = true;
+    std::size_t from = 0;
     for (;;) {
-        const std::size_t open = line.find('[');
+        const std::size_t open = findOpening(line, from);
         if (open == std::string::npos) {
             break;
         }
-        if (!backedUp) {
-            backup = line;
-            backedUp = true;
-        }
-        const std::size_t close = line.find(']', open + 1);
+        const std::size_t close = findClosing(line, open + 1);
         if (close == std::string::npos) {
             // Malformed: the line is shown with all its brackets; tags taken from it stay.
-            line = backup;
+            wellFormed = false;
             break;
         }
-        const TagReading tag =
-            readTag(std::string_view(line).substr(open, close - open + 1), displayMode);
-        if (tag.offsetMs && !fileOffset) {
-            fileOffset = tag.offsetMs;  // the first well-formed one counts
-        }
-        if (tag.kind == TagReading::Kind::HiddenIdTag) {
-            tagCount = timeTags.size();
-            return 0;
-        }
-        if (tag.kind != TagReading::Kind::Time) {
-            line = backup;
+        const std::string_view text = std::string_view(line).substr(open, close - open + 1);
+        TagTime time;
+        if (!isDigit(text[1])) {
+            const IdTagReading tag = readIdTag(text, displayMode);
+            if (tag.offsetMs && !fileOffset) {
+                fileOffset = tag.offsetMs;  // the first well-formed one counts
+            }
+            if (tag.hidden) {
+                tagCount = timeTags.size();
+                return 0;
+            }
+            wellFormed = false;
             break;
         }
-        if (tag.time.seconds <= kLargestTagValue) {
-            timeTags.add(
-                TimeTag{static_cast<std::int32_t>(tag.time.seconds), lineIndex, tag.time.ms});
+        if (!readTagTime(text, time)) {
+            wellFormed = false;
+            break;
         }
-        line.erase(open, close - open + 1);
+        if (time.seconds <= kLargestTagValue) {
+            timeTags.add(static_cast<std::int32_t>(time.seconds), lineIndex, time.ms);
+        }
+        spans.add(open, close + 1);
+        from = close + 1;
+    }
+    // The edit list shows every line exactly as written; the table still gets its tags.
+    if (wellFormed && displayMode) {
+        spans.removeFrom(line);
     }
     tagCount = timeTags.size();
     if (!displayMode) {
-        // The edit list shows every line exactly as written; the table still gets its tags.
-        if (backedUp) {
-            line = backup;
-        }
         return 1;
     }
     // Word tags are never shown; they time the wipe of a line that has a tag of its own.
     const bool timed = tagCount > firstTag;
-    std::vector<WordMark> marks = takeWordTags(line, timed ? timeTags[firstTag].ms : 0);
+    std::vector<WordMark> marks;
+    if (mayHoldWordTags) {
+        marks = takeWordTags(line, timed ? timeTags[firstTag].ms : 0);
+    }
     if (!marks.empty()) {
         // A closing word tag after the last word leaves the blank before it at the end.
         removeTrailingBlanksKeepingOne(line);
@@ -365,7 +456,11 @@ int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex) {
             mark.position = std::min(mark.position, static_cast<int>(line.size()));
         }
     }
-    wordTimes.set(lineIndex, timed ? std::move(marks) : std::vector<WordMark>{});
+    if (timed && !marks.empty()) {
+        wordTimes.set(lineIndex, std::move(marks));
+    } else {
+        wordTimes.forget(lineIndex);
+    }
     return 1;
 }
 

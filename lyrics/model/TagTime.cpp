@@ -57,18 +57,52 @@ bool startsWithDigit(std::string_view text) {
     return !text.empty() && isDigit(text.front());
 }
 
+int digitAt(std::string_view text, std::size_t i) {
+    return text[i] - '0';
+}
+
+// "[mm:ss]" and "[mm:ss.x]" to "[mm:ss.xxx]", which nearly every tag is, read without the
+// general parser's searches; false for any other shape.
+bool readCommonTagTime(std::string_view tag, TagTime& time) {
+    const std::size_t size = tag.size();
+    if (size < 7 || size == 8 || size > 11 || !isDigit(tag[1]) || !isDigit(tag[2]) ||
+        tag[3] != ':' || !isDigit(tag[4]) || !isDigit(tag[5]) || isDigit(tag[size - 1])) {
+        return false;
+    }
+    std::int64_t fraction = 0;
+    if (size > 7) {
+        if (tag[6] != '.') {
+            return false;
+        }
+        std::int64_t scale = 100;
+        for (std::size_t i = 7; i + 1 < size; ++i, scale /= 10) {
+            if (!isDigit(tag[i])) {
+                return false;
+            }
+            fraction += digitAt(tag, i) * scale;
+        }
+    }
+    const std::int64_t seconds =
+        (digitAt(tag, 1) * 10 + digitAt(tag, 2)) * 60 + digitAt(tag, 4) * 10 + digitAt(tag, 5);
+    time.seconds = seconds;
+    time.ms = seconds * 1000 + fraction;
+    return true;
+}
+
 }  // namespace
 
-std::optional<TagTime> readTagTime(std::string_view tag) {
+bool readTagTime(std::string_view tag, TagTime& time) {
+    if (readCommonTagTime(tag, time)) {
+        return true;
+    }
     const std::size_t colon = tag.find(':');
     if (tag.size() < 2 || colon == std::string_view::npos || !isDigit(tag[1]) ||
         !startsWithDigit(tag.substr(colon + 1))) {
-        return std::nullopt;
+        return false;
     }
     // Anything between the first number and the colon is ignored, as it always was.
     const Number first = leadingNumber(tag.substr(1));
     const Number second = leadingNumber(tag.substr(colon + 1));
-    TagTime time;
     time.seconds = first.value * 60 + second.value;
 
     std::string_view rest = tag.substr(colon + 1 + second.length);
@@ -91,6 +125,14 @@ std::optional<TagTime> readTagTime(std::string_view tag) {
         fraction = fractionMs(rest.substr(1));
     }
     time.ms = ((hours * 60 + minutes) * 60 + seconds) * 1000 + fraction;
+    return true;
+}
+
+std::optional<TagTime> readTagTime(std::string_view tag) {
+    TagTime time;
+    if (!readTagTime(tag, time)) {
+        return std::nullopt;
+    }
     return time;
 }
 

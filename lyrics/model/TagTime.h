@@ -21,6 +21,8 @@ struct TagTime {
 // Nothing when the text is not a time tag: no colon, or no digit right after the opening
 // character or after the first colon. Digit runs too long for 32 bits count as 2^31.
 std::optional<TagTime> readTagTime(std::string_view tag);
+// The same into time, for the reader's loop over every tag of a file; false when not a time.
+bool readTagTime(std::string_view tag, TagTime& time);
 
 // The value of an "[offset:N]" tag, N in milliseconds with an optional sign and blanks around
 // it; nothing when it is malformed or beyond a day either way.

@@ -31,6 +31,14 @@ class TimeTagTable {
     bool empty() const { return tags_.empty(); }
     void clear() { tags_.clear(); }
     void add(const TimeTag& tag) { tags_.push_back(tag); }
+    // Field by field into the table's own entry: a whole tag built aside and copied in is
+    // read back before its parts are stored, which stalls the reader's loop.
+    void add(std::int32_t seconds, std::int32_t line, std::int64_t ms) {
+        TimeTag& tag = tags_.emplace_back();
+        tag.seconds = seconds;
+        tag.line = line;
+        tag.ms = ms;
+    }
     // Keeps the first count tags.
     void truncate(int count) {
         if (count >= 0 && count < size()) {

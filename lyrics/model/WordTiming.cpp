@@ -66,7 +66,7 @@ WipePoint wipeAt(const std::vector<WordMark>& marks, int textLength, std::int64_
 
 void WordTimings::set(int line, std::vector<WordMark> marks) {
     if (marks.empty()) {
-        lines_.erase(line);
+        forget(line);
     } else {
         lines_[line] = std::move(marks);
     }

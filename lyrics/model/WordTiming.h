@@ -41,6 +41,12 @@ class WordTimings {
     void clear() { lines_.clear(); }
     bool empty() const { return lines_.empty(); }
     void set(int line, std::vector<WordMark> marks);
+    // The same as setting no marks: the reader does this for nearly every line it adds.
+    void forget(int line) {
+        if (!lines_.empty()) {
+            lines_.erase(line);
+        }
+    }
     // The marks of line, or null when it has none.
     const std::vector<WordMark>* find(int line) const;
     // Lines before first are gone and every later line moves up by removed.

@@ -383,6 +383,30 @@ TEST_F(LrcReader, SplitsTextAndFilesAtTheSameBreaks) {
     }
 }
 
+TEST_F(LrcReader, FindsABreakWhereverItFallsInALongLine) {
+    // Lines are searched several bytes at a time; bytes one bit away from CR and LF stand
+    // around each break, which lands in every position of such a group.
+    const std::string nearMisses = "\x0b\x0c\x0e\x09kM";
+    const auto filler = [&](std::size_t size) {
+        std::string text;
+        for (std::size_t i = 0; i < size; ++i) {
+            text += nearMisses[i % nearMisses.size()];
+        }
+        return text;
+    };
+    editMode();
+    for (const char* lineEnd : {"\n", "\r", "\r\n"}) {
+        for (std::size_t position = 0; position < 26; ++position) {
+            SCOPED_TRACE(testing::Message()
+                         << position << " " << (lineEnd[0] == '\n' ? "LF" : "CR"));
+            editList.clear();
+            count = 0;
+            readText(filler(position) + lineEnd + filler(19) + lineEnd + "z");
+            EXPECT_EQ(added(), (Lines{filler(position), filler(19), "z"}));
+        }
+    }
+}
+
 TEST_F(LrcReader, FileBlocksOfAnySizeGiveTheSameLinesAndTags) {
     std::string source = "[ti:Song]\r\nCredits\n\n";
     for (int i = 0; i < 300; ++i) {

@@ -36,6 +36,10 @@ TEST(TagTime, FormsWithFractions) {
         {"[123:00.99]", 7380, 7380990},
         {"[1x:05.5]", 65, 65500},  // anything between the minutes and the colon is ignored
         {"<00:01.52>", 1, 1520},   // a word tag
+        {"[99:59.999]", 5999, 5999999},
+        {"[00:07.5x]", 7, 7500},  // the fraction ends at its first non-digit
+        {"[00:07x]", 7, 7000},
+        {"[00:07.12", 7, 7120},  // no closing character: every digit counts
     };
     for (const auto& c : cases) {
         const std::optional<TagTime> time = readTagTime(c.tag);
