@@ -195,7 +195,8 @@ class SourceReader {
     // NUL bytes and word tags only when the text holds any.
     void notePiece(std::string_view piece) {
         mayHoldNul_ = mayHoldNul_ || piece.find('\0') != std::string_view::npos;
-        mayHoldWordTags_ = mayHoldWordTags_ || piece.find('<') != std::string_view::npos;
+        facts_.mayHoldWordTags =
+            facts_.mayHoldWordTags || piece.find('<') != std::string_view::npos;
     }
 
     void operator()(std::string& line) {
@@ -203,7 +204,7 @@ class SourceReader {
         if (mayHoldNul_) {
             line.resize(std::min(line.size(), line.find('\0')));
         }
-        const bool displayMode = core_.isLyricsListVisible();
+        const bool displayMode = facts_.displayMode;
         if (displayMode && !line.empty() && line[0] == kByteOrderMark[0] &&
             std::string_view(line).substr(0, kByteOrderMark.size()) == kByteOrderMark) {
             // A mark inside the text, left where files were joined, is no part of the lyrics.
@@ -211,7 +212,7 @@ class SourceReader {
         }
         removeTrailingBlanksKeepingOne(line);
         const int before = tagCount_;
-        int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, mayHoldWordTags_);
+        int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, facts_);
         line = blankToEmpty(std::move(line));
         if (displayMode && line.empty()) {
             dropZeroTagsSince(before);
@@ -277,8 +278,8 @@ class SourceReader {
     const int firstIndex_;
     int lineIndex_;
     int tagCount_ = 0;
+    LyricsCore::SourceFacts facts_{core_.isLyricsListVisible(), false};
     bool mayHoldNul_ = false;
-    bool mayHoldWordTags_ = false;
 };
 
 }  // namespace
@@ -387,12 +388,12 @@ int LyricsCore::readLines(std::string_view text, int& count) {
 }
 
 int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex) {
-    return parseTimeTags(line, tagCount, lineIndex, true);
+    return parseTimeTags(line, tagCount, lineIndex, SourceFacts{isLyricsListVisible(), true});
 }
 
 int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex,
-                              bool mayHoldWordTags) {
-    const bool displayMode = isLyricsListVisible();
+                              const SourceFacts& facts) {
+    const bool displayMode = facts.displayMode;
     const int firstTag = timeTags.size();
     // The tags are read where they stand and taken out together at the end, so a malformed
     // one leaves the line as written without a copy of it being kept. Each tag is the first
@@ -446,7 +447,7 @@ int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex,
     // Word tags are never shown; they time the wipe of a line that has a tag of its own.
     const bool timed = tagCount > firstTag;
     std::vector<WordMark> marks;
-    if (mayHoldWordTags) {
+    if (facts.mayHoldWordTags) {
         marks = takeWordTags(line, timed ? timeTags[firstTag].ms : 0);
     }
     if (!marks.empty()) {

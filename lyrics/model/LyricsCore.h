@@ -69,9 +69,13 @@ class LyricsCore : public AppSettings {
     // text as written) and, in display mode, its word tags into wordTimes. tagCount is the
     // number of tags in the table afterwards. Answers 0 for a line the lyrics list hides.
     int parseTimeTags(std::string& line, int& tagCount, int lineIndex);
-    // The same for a line of a text known to hold no "<" when mayHoldWordTags is false, which
-    // spares the search for word tags.
-    int parseTimeTags(std::string& line, int& tagCount, int lineIndex, bool mayHoldWordTags);
+    // The same for one line of a source whose reader knows, for all its lines, which list shows
+    // and whether the text holds any "<" at all, so that neither is asked line by line.
+    struct SourceFacts {
+        bool displayMode;
+        bool mayHoldWordTags;
+    };
+    int parseTimeTags(std::string& line, int& tagCount, int lineIndex, const SourceFacts& facts);
 
     // The code page of files that are neither marked nor UTF-8: the CodePage setting, the ANSI
     // code page for 0 or for one the platform cannot convert.

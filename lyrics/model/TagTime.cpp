@@ -57,44 +57,9 @@ bool startsWithDigit(std::string_view text) {
     return !text.empty() && isDigit(text.front());
 }
 
-int digitAt(std::string_view text, std::size_t i) {
-    return text[i] - '0';
-}
-
-// "[mm:ss]" and "[mm:ss.x]" to "[mm:ss.xxx]", which nearly every tag is, read without the
-// general parser's searches; false for any other shape.
-bool readCommonTagTime(std::string_view tag, TagTime& time) {
-    const std::size_t size = tag.size();
-    if (size < 7 || size == 8 || size > 11 || !isDigit(tag[1]) || !isDigit(tag[2]) ||
-        tag[3] != ':' || !isDigit(tag[4]) || !isDigit(tag[5]) || isDigit(tag[size - 1])) {
-        return false;
-    }
-    std::int64_t fraction = 0;
-    if (size > 7) {
-        if (tag[6] != '.') {
-            return false;
-        }
-        std::int64_t scale = 100;
-        for (std::size_t i = 7; i + 1 < size; ++i, scale /= 10) {
-            if (!isDigit(tag[i])) {
-                return false;
-            }
-            fraction += digitAt(tag, i) * scale;
-        }
-    }
-    const std::int64_t seconds =
-        (digitAt(tag, 1) * 10 + digitAt(tag, 2)) * 60 + digitAt(tag, 4) * 10 + digitAt(tag, 5);
-    time.seconds = seconds;
-    time.ms = seconds * 1000 + fraction;
-    return true;
-}
-
 }  // namespace
 
-bool readTagTime(std::string_view tag, TagTime& time) {
-    if (readCommonTagTime(tag, time)) {
-        return true;
-    }
+bool readAnyTagTime(std::string_view tag, TagTime& time) {
     const std::size_t colon = tag.find(':');
     if (tag.size() < 2 || colon == std::string_view::npos || !isDigit(tag[1]) ||
         !startsWithDigit(tag.substr(colon + 1))) {

@@ -22,7 +22,49 @@ struct TagTime {
 // character or after the first colon. Digit runs too long for 32 bits count as 2^31.
 std::optional<TagTime> readTagTime(std::string_view tag);
 // The same into time, for the reader's loop over every tag of a file; false when not a time.
-bool readTagTime(std::string_view tag, TagTime& time);
+// The shapes nearly every tag has are read here, in the caller's loop; the rest by the general
+// reader.
+bool readAnyTagTime(std::string_view tag, TagTime& time);
+
+inline bool isTagDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+inline int tagDigitAt(std::string_view text, std::size_t i) {
+    return text[i] - '0';
+}
+
+// "[mm:ss]" and "[mm:ss.x]" to "[mm:ss.xxx]", which nearly every tag is, read without the
+// general parser's searches; false for any other shape.
+inline bool readCommonTagTime(std::string_view tag, TagTime& time) {
+    const std::size_t size = tag.size();
+    if (size < 7 || size == 8 || size > 11 || !isTagDigit(tag[1]) || !isTagDigit(tag[2]) ||
+        tag[3] != ':' || !isTagDigit(tag[4]) || !isTagDigit(tag[5]) || isTagDigit(tag[size - 1])) {
+        return false;
+    }
+    std::int64_t fraction = 0;
+    if (size > 7) {
+        if (tag[6] != '.') {
+            return false;
+        }
+        std::int64_t scale = 100;
+        for (std::size_t i = 7; i + 1 < size; ++i, scale /= 10) {
+            if (!isTagDigit(tag[i])) {
+                return false;
+            }
+            fraction += tagDigitAt(tag, i) * scale;
+        }
+    }
+    const std::int64_t seconds = (tagDigitAt(tag, 1) * 10 + tagDigitAt(tag, 2)) * 60 +
+                                 tagDigitAt(tag, 4) * 10 + tagDigitAt(tag, 5);
+    time.seconds = seconds;
+    time.ms = seconds * 1000 + fraction;
+    return true;
+}
+
+inline bool readTagTime(std::string_view tag, TagTime& time) {
+    return readCommonTagTime(tag, time) || readAnyTagTime(tag, time);
+}
 
 // The value of an "[offset:N]" tag, N in milliseconds with an optional sign and blanks around
 // it; nothing when it is malformed or beyond a day either way.

@@ -74,48 +74,126 @@ const char* skipAscii(const char* p, const char* end) {
     return p;
 }
 
+// Strict UTF-8 as a shift automaton: a state is a bit position, and the entry of a byte holds,
+// at each state's position, the state after that byte. One shift and one mask make a step.
+enum Utf8State : unsigned {
+    kComplete,   // between characters
+    kInvalid,    // for good
+    kNeedOne,    // one more continuation byte
+    kNeedTwo,    // two more
+    kAfterE0,    // a continuation of A0..BF, then one more (no overlong forms)
+    kAfterED,    // a continuation of 80..9F, then one more (no surrogates)
+    kNeedThree,  // three more
+    kAfterF0,    // a continuation of 90..BF, then two more (no overlong forms)
+    kAfterF4,    // a continuation of 80..8F, then two more (nothing above U+10FFFF)
+    kStateCount,
+};
+
+constexpr unsigned kStateBits = 6;
+
+constexpr Utf8State nextState(Utf8State state, unsigned byte) {
+    const bool continuation = byte >= 0x80 && byte <= 0xBF;
+    switch (state) {
+        case kComplete:
+            if (byte < 0x80) {
+                return kComplete;
+            }
+            if (byte >= 0xC2 && byte <= 0xDF) {
+                return kNeedOne;
+            }
+            if (byte == 0xE0) {
+                return kAfterE0;
+            }
+            if (byte == 0xED) {
+                return kAfterED;
+            }
+            if (byte >= 0xE1 && byte <= 0xEF) {
+                return kNeedTwo;
+            }
+            if (byte == 0xF0) {
+                return kAfterF0;
+            }
+            if (byte == 0xF4) {
+                return kAfterF4;
+            }
+            if (byte >= 0xF1 && byte <= 0xF3) {
+                return kNeedThree;
+            }
+            return kInvalid;
+        case kNeedOne:
+            return continuation ? kComplete : kInvalid;
+        case kNeedTwo:
+            return continuation ? kNeedOne : kInvalid;
+        case kAfterE0:
+            return byte >= 0xA0 && byte <= 0xBF ? kNeedOne : kInvalid;
+        case kAfterED:
+            return byte >= 0x80 && byte <= 0x9F ? kNeedOne : kInvalid;
+        case kNeedThree:
+            return continuation ? kNeedTwo : kInvalid;
+        case kAfterF0:
+            return byte >= 0x90 && byte <= 0xBF ? kNeedTwo : kInvalid;
+        case kAfterF4:
+            return byte >= 0x80 && byte <= 0x8F ? kNeedTwo : kInvalid;
+        default:
+            return kInvalid;
+    }
+}
+
+struct Utf8Steps {
+    std::uint64_t entries[256];
+};
+
+constexpr Utf8Steps makeUtf8Steps() {
+    Utf8Steps steps{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        std::uint64_t entry = 0;
+        for (unsigned state = 0; state < kStateCount; ++state) {
+            const std::uint64_t next = nextState(static_cast<Utf8State>(state), byte);
+            entry |= (next * kStateBits) << (state * kStateBits);
+        }
+        steps.entries[byte] = entry;
+    }
+    return steps;
+}
+
+constexpr Utf8Steps kUtf8Steps = makeUtf8Steps();
+constexpr std::uint64_t kUtf8Complete = kComplete * kStateBits;
+constexpr std::uint64_t kUtf8Invalid = kInvalid * kStateBits;
+
+constexpr std::uint64_t kStateMask = (1U << kStateBits) - 1;
+
+// The state is in the low bits of what a step answers; the bits above them are left there, as
+// the next shift only looks at the low bits (and a processor's shift does so by itself).
+std::uint64_t utf8Step(std::uint64_t state, unsigned char byte) {
+    return kUtf8Steps.entries[byte] >> (state & kStateMask);
+}
+
 }  // namespace
 
 bool isValidUtf8(std::string_view bytes) {
-    // One pass with the common sequences checked inline, as it runs over every unmarked file: an
-    // ASCII run (eight bytes at a time while it lasts), then the run of sequences after it.
+    // Eight bytes at a time: a group of ASCII between sequences is passed over at once, any
+    // other group goes byte by byte through the automaton, whose step has no branch.
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
-    const auto continuation = [](unsigned char c) { return (c & 0xC0U) == 0x80U; };
-    while (p < end) {
-        for (std::uint64_t word = 0; end - p >= 8; p += 8) {
-            std::memcpy(&word, p, sizeof word);
-            if ((word & kHighBits) != 0) {
-                break;
-            }
+    std::uint64_t state = kUtf8Complete;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, p, sizeof word);
+        state &= kStateMask;
+        if ((word & kHighBits) == 0 && state == kUtf8Complete) {
+            continue;
         }
-        while (p < end && *p < 0x80) {
-            ++p;
+        for (int i = 0; i < 8; ++i) {
+            state = utf8Step(state, p[i]);
         }
-        while (p < end && *p >= 0x80) {
-            const unsigned lead = *p;
-            if (lead >= 0xE0 && lead < 0xF0) {
-                if (end - p < 3 || !continuation(p[1]) || !continuation(p[2]) ||
-                    (lead == 0xE0 && p[1] < 0xA0) || (lead == 0xED && p[1] > 0x9F)) {
-                    return false;
-                }
-                p += 3;
-            } else if (lead >= 0xC2 && lead < 0xE0) {
-                if (end - p < 2 || !continuation(p[1])) {
-                    return false;
-                }
-                p += 2;
-            } else {
-                const std::size_t length = validSequenceLength(reinterpret_cast<const char*>(p),
-                                                               reinterpret_cast<const char*>(end));
-                if (length == 0) {
-                    return false;
-                }
-                p += length;
-            }
+        if ((state & kStateMask) == kUtf8Invalid) {
+            return false;
         }
     }
-    return true;
+    for (; p < end; ++p) {
+        state = utf8Step(state, *p);
+    }
+    return (state & kStateMask) == kUtf8Complete;
 }
 
 bool isAscii(std::string_view bytes) {

@@ -60,26 +60,31 @@ std::string decodeWindows1252(std::string_view bytes) {
     for (const char c : bytes) {
         high += static_cast<unsigned char>(c) >> 7;
     }
-    // At most three bytes for each high byte, and room for the last four-byte store.
-    std::string text(bytes.size() + 2 * high + 1, '\0');
+    // At most three bytes for each high byte, and room for a four-byte store at the last byte.
+    std::string text(bytes.size() + 2 * high + 4, '\0');
     char* out = text.data();
     const char* in = bytes.data();
     const char* const end = in + bytes.size();
-    while (in < end) {
+    const auto decodeByte = [&table, &out](unsigned char byte) {
+        std::memcpy(out, table.forms[byte].data(), 4);  // the length says what counts
+        out += table.lengths[byte];
+    };
+    for (; end - in >= 8; in += 8) {
         std::uint64_t word = 0;
-        if (end - in >= 8 && (std::memcpy(&word, in, sizeof word), (word & kHighBits) == 0)) {
+        std::memcpy(&word, in, sizeof word);
+        if ((word & kHighBits) == 0) {
             std::memcpy(out, in, sizeof word);  // eight ASCII bytes at once
-            in += 8;
             out += 8;
             continue;
         }
-        const auto byte = static_cast<unsigned char>(*in++);
-        if (byte < 0x80) {
-            *out++ = static_cast<char>(byte);
-        } else {
-            std::memcpy(out, table.forms[byte].data(), 4);  // the length says what counts
-            out += table.lengths[byte];
+        // Each byte through the table, ASCII too: where accents are frequent, a branch on
+        // each byte's kind would be mispredicted often.
+        for (int i = 0; i < 8; ++i) {
+            decodeByte(static_cast<unsigned char>(in[i]));
         }
+    }
+    for (; in < end; ++in) {
+        decodeByte(static_cast<unsigned char>(*in));
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
     return text;

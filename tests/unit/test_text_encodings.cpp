@@ -5,6 +5,7 @@
 #include <id3/tag.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,6 +67,52 @@ TEST(Utf8, ValidatesStrictlyAndRepairsByteByByte) {
     }
     EXPECT_EQ(cutToChars("歌詞歌詞", 3), "歌詞歌");
     EXPECT_EQ(utf8CharCount("a歌𝄞"), 3u);
+}
+
+// UTF-8 as its definition reads: each sequence's pattern of bits, then the shortest form of a
+// scalar value no higher than U+10FFFF.
+bool validByDefinition(const std::string& bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x06 ? 2
+                                   : (lead >> 4) == 0x0E ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        if (length == 0 || i + length > bytes.size()) {
+            return false;
+        }
+        std::uint32_t value = length == 1 ? lead : lead & (0x7FU >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0U) != 0x80U) {
+                return false;
+            }
+            value = (value << 6) | (next & 0x3FU);
+        }
+        const std::uint32_t shortest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (value < shortest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+TEST(Utf8, ValidationAgreesWithTheDefinitionForEveryLeadingPair) {
+    // Every pair of first bytes, completed or cut short, at each place in a group of eight.
+    for (unsigned lead = 0; lead < 256; ++lead) {
+        for (unsigned second = 0; second < 256; ++second) {
+            for (const char* rest : {"", "\x80", "\x80\xBF", "\xBF\x80z"}) {
+                for (const std::size_t before : {0, 5, 7}) {
+                    const std::string bytes = std::string(before, 'a') + static_cast<char>(lead) +
+                                              static_cast<char>(second) + rest + "12345678";
+                    ASSERT_EQ(isValidUtf8(bytes), validByDefinition(bytes))
+                        << std::hex << lead << " " << second << " +" << rest << " after " << before;
+                }
+            }
+        }
+    }
 }
 
 TEST(Utf16, ConvertsBothOrdersWithSurrogatePairs) {
