@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "lyrics/model/LyricsCore.h"
 
@@ -41,18 +42,34 @@ void exchangeSort(TimeTagTable& table, Time time) {
                          [time](const TimeTag& a, const TimeTag& b) { return time(a) < time(b); });
         return;
     }
-    // Entry h is held aside while the rest is scanned, and each exchange is made by selection
-    // rather than by a branch: the order of the times is data the processor cannot predict.
+    // Entry h is held aside while the rest is scanned, exchanging it with each entry earlier
+    // than the one held. The scan stops where nothing later is earlier than what is held,
+    // which the least time of each suffix tells; only the part a pass scanned changes, so only
+    // that part of the suffix times is made again. Lyrics mostly in order scan a few entries a
+    // pass instead of the whole rest of the table.
+    const auto count = static_cast<std::size_t>(n);
+    std::vector<std::int64_t> times(count);
+    std::vector<std::int64_t> leastFrom(count + 1, std::numeric_limits<std::int64_t>::max());
+    for (std::size_t i = count; i-- > 0;) {
+        times[i] = time(table[static_cast<int>(i)]);
+        leastFrom[i] = std::min(times[i], leastFrom[i + 1]);
+    }
     const auto tags = table.begin();
-    for (int h = 0; h < n; ++h) {
-        TimeTag held = tags[h];
-        for (int l = h + 1; l < n; ++l) {
-            const TimeTag other = tags[l];
-            const bool exchange = time(other) < time(held);
-            tags[l] = exchange ? held : other;
-            held = exchange ? other : held;
+    for (std::size_t h = 0; h < count; ++h) {
+        TimeTag held = tags[static_cast<std::ptrdiff_t>(h)];
+        std::int64_t heldTime = times[h];
+        std::size_t l = h + 1;
+        for (; l < count && leastFrom[l] < heldTime; ++l) {
+            if (times[l] < heldTime) {
+                std::swap(times[l], heldTime);
+                std::swap(tags[static_cast<std::ptrdiff_t>(l)], held);
+            }
         }
-        tags[h] = held;
+        tags[static_cast<std::ptrdiff_t>(h)] = held;
+        times[h] = heldTime;
+        for (std::size_t i = l; i-- > h;) {
+            leastFrom[i] = std::min(times[i], leastFrom[i + 1]);
+        }
     }
 }
 
