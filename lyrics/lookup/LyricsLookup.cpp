@@ -71,6 +71,7 @@ void LyricsCore::loadLyrics(const std::string& newSongPath) {
     const int before = count;
 
     // The first external name that opens wins, even when the file is empty.
+    const FileSystem::LookupMoment moment(files);
     lyricsPath.clear();
     currentExt = "LRC";
     lyricsEncoding = TextEncoding{};

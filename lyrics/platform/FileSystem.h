@@ -57,6 +57,24 @@ class FileSystem {
     virtual std::string resolve(const std::string& path) = 0;
     // The system's code for the last failure of this object's operations.
     virtual int lastError() const = 0;
+
+    // One search for a song's lyrics, which looks in a few folders for many names, is one
+    // moment: while it lasts, a file system may take what it learnt of a folder at its first
+    // use on this thread as still true, instead of asking the system again for every name.
+    class LookupMoment {
+      public:
+        explicit LookupMoment(FileSystem& files) : files_(files) { files_.beginLookup(); }
+        ~LookupMoment() { files_.endLookup(); }
+        LookupMoment(const LookupMoment&) = delete;
+        LookupMoment& operator=(const LookupMoment&) = delete;
+
+      private:
+        FileSystem& files_;
+    };
+
+  protected:
+    virtual void beginLookup() {}
+    virtual void endLookup() {}
 };
 
 // The platform's own implementation.

@@ -173,6 +173,10 @@ class PosixFileSystem final : public FileSystem {
 
     int lastError() const override { return lastError_; }
 
+  protected:
+    void beginLookup() override { folderNames_.beginMoment(); }
+    void endLookup() override { folderNames_.endMoment(); }
+
   private:
     // Used by every thread that reads lyrics; lastError_ is only meaningful to a single user.
     PosixFolderNames folderNames_;

@@ -55,13 +55,77 @@ PosixFolderNames::Match lookUp(const std::unordered_set<std::string>& exact,
 
 }  // namespace
 
+namespace {
+
+// The moment of the thread that runs a lookup: which folders it has checked, for one owner.
+struct ThreadMoment {
+    const PosixFolderNames* owner = nullptr;
+    int depth = 0;
+    std::unordered_map<std::string, PosixFolderNames::FolderSeen> folders;
+};
+thread_local ThreadMoment threadMoment;
+
+}  // namespace
+
+void PosixFolderNames::beginMoment() {
+    if (threadMoment.depth == 0) {
+        threadMoment.owner = this;
+        threadMoment.folders.clear();
+    }
+    ++threadMoment.depth;
+}
+
+void PosixFolderNames::endMoment() {
+    if (threadMoment.depth > 0 && --threadMoment.depth == 0) {
+        threadMoment.owner = nullptr;
+        threadMoment.folders.clear();
+    }
+}
+
+std::unordered_map<std::string, PosixFolderNames::FolderSeen>* PosixFolderNames::momentFolders()
+    const {
+    return threadMoment.depth > 0 && threadMoment.owner == this ? &threadMoment.folders : nullptr;
+}
+
+// The kept listing of folder, taken as current without a check.
+bool PosixFolderNames::findKept(const std::string& folder, const std::string& name, Match& match) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto kept = listings_.find(folder);
+    if (kept == listings_.end()) {
+        return false;
+    }
+    kept->second.lastUse = ++uses_;
+    match = lookUp(kept->second.exact, kept->second.folded, name);
+    return true;
+}
+
 PosixFolderNames::Match PosixFolderNames::find(const std::string& folder, const std::string& name) {
+    auto* const seenFolders = momentFolders();
+    if (seenFolders != nullptr) {
+        const auto seen = seenFolders->find(folder);
+        if (seen != seenFolders->end()) {
+            if (!seen->second.reachable) {
+                return {Outcome::Absent, {}, seen->second.error};
+            }
+            if (Match match; findKept(folder, name, match)) {
+                return match;
+            }
+        }
+    }
+    const auto remember = [&](FolderSeen seen) {
+        if (seenFolders != nullptr) {
+            (*seenFolders)[folder] = seen;
+        }
+    };
     struct stat info {};
     if (::stat(folder.c_str(), &info) != 0) {
         // Whatever keeps the folder from being reached keeps its files from being opened.
-        return {Outcome::Absent, {}, errno};
+        const int error = errno;
+        remember({false, error});
+        return {Outcome::Absent, {}, error};
     }
     if (!S_ISDIR(info.st_mode)) {
+        remember({false, ENOTDIR});
         return {Outcome::Absent, {}, ENOTDIR};
     }
     {
@@ -72,6 +136,7 @@ PosixFolderNames::Match PosixFolderNames::find(const std::string& folder, const 
             if (listing.device == info.st_dev && listing.inode == info.st_ino &&
                 sameTime(listing.modified, info.st_mtim)) {
                 listing.lastUse = ++uses_;
+                remember({true, 0});
                 return lookUp(listing.exact, listing.folded, name);
             }
             listings_.erase(kept);
@@ -96,6 +161,7 @@ PosixFolderNames::Match PosixFolderNames::find(const std::string& folder, const 
     Match match = lookUp(listing.exact, listing.folded, name);
     if (nanoseconds(listing.modified) < nanoseconds(listedAt) - kSettleNanoseconds) {
         keep(folder, std::move(listing));
+        remember({true, 0});
     }
     return match;
 }

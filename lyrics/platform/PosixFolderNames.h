@@ -32,6 +32,17 @@ class PosixFolderNames {
     // without regard to ASCII letter case.
     Match find(const std::string& folder, const std::string& name);
 
+    // While a moment lasts on a thread, a folder checked once by that thread (its listing kept
+    // and still current, or the folder out of reach) is not checked again. Moments nest.
+    void beginMoment();
+    void endMoment();
+
+    // What a moment learnt of a folder.
+    struct FolderSeen {
+        bool reachable = false;
+        int error = 0;  // why it is not
+    };
+
   private:
     struct Listing {
         dev_t device = 0;
@@ -43,6 +54,9 @@ class PosixFolderNames {
     };
 
     void keep(const std::string& folder, Listing listing);
+    // What this thread's moment knows of each folder it checked, or null outside a moment.
+    std::unordered_map<std::string, FolderSeen>* momentFolders() const;
+    bool findKept(const std::string& folder, const std::string& name, Match& match);
 
     std::mutex mutex_;
     std::unordered_map<std::string, Listing> listings_;

@@ -131,6 +131,35 @@ TEST(PosixFileSystem, ChangeWithinTheClockTickIsSeen) {
     EXPECT_EQ(contentOf(files, dir / "Song.LRC"), "new");
 }
 
+// One lookup asks the system about each folder once; what it learnt ends with it, and another
+// thread's lookup learns for itself.
+TEST(PosixFileSystem, ALookupMomentEndsWithWhatItLearnt) {
+    FileSystem& files = platformFileSystem();
+    TempFolder dir;
+    dir.write("music/song.mp3", "song");
+    stampFolder((dir / "music"), hourAgo());
+    const std::string inSubfolder = dir / "music/Lyrics/Song.LRC";
+    {
+        const FileSystem::LookupMoment moment(files);
+        {
+            const FileSystem::LookupMoment nested(files);
+            EXPECT_EQ(contentOf(files, inSubfolder), "<none>");
+            EXPECT_EQ(contentOf(files, dir / "music/Song.LRC"), "<none>");
+        }
+        dir.write("music/Lyrics/song.lrc", "added");
+        dir.write("music/song.lrc", "beside");
+        std::thread([&] {
+            const FileSystem::LookupMoment own(files);
+            EXPECT_EQ(contentOf(files, inSubfolder), "added");
+        }).join();
+        // Within the moment, the folders read as they were at its first look.
+        EXPECT_EQ(contentOf(files, inSubfolder), "<none>");
+        EXPECT_EQ(contentOf(files, dir / "music/Song.LRC"), "<none>");
+    }
+    EXPECT_EQ(contentOf(files, inSubfolder), "added");
+    EXPECT_EQ(contentOf(files, dir / "music/Song.LRC"), "beside");
+}
+
 TEST(PosixFileSystem, FolderReplacedByAnotherIsSeen) {
     FileSystem& files = platformFileSystem();
     TempFolder dir;
