@@ -2,6 +2,9 @@
 
 #include <taglib/tiostream.h>
 
+#include <cstdint>
+#include <string>
+
 #include "lyrics/platform/FileSystem.h"
 
 namespace zor {
@@ -27,9 +30,25 @@ class InputFileStream : public TagLib::IOStream {
     void truncate(long length) override;
 
   private:
+    // TagLib reads a tag in many small pieces, mostly near the start or the end of the song. Two
+    // windows of the file serve them, so that a song's tags cost a few reads of the system.
+    struct Window {
+        std::int64_t start = -1;
+        std::string bytes;
+        bool holds(std::int64_t from, std::int64_t size) const {
+            return start >= 0 && from >= start &&
+                   from + size <= start + static_cast<std::int64_t>(bytes.size());
+        }
+    };
+
+    std::int64_t readAt(std::int64_t from, char* into, std::int64_t size);
+    const Window* windowFor(std::int64_t from, std::int64_t size);
+
     InputFile& file_;
     std::int64_t length_;
     std::int64_t position_ = 0;
+    Window windows_[2];
+    int lastLoaded_ = 1;
 };
 
 }  // namespace zor
