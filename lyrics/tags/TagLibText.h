@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "lyrics/text/Utf16.h"
+
 namespace zor {
 
-// TagLib holds text as Unicode; inside this system text is UTF-8.
+// TagLib holds text as UTF-16 code units in a wide string; inside this system text is UTF-8.
 inline std::string utf8Of(const TagLib::String& text) {
-    return text.to8Bit(true);
+    return wideUnitsToUtf8(text.toWString());
 }
 
 inline TagLib::String tagLibString(const std::string& utf8) {

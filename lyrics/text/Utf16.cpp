@@ -17,23 +17,43 @@ bool isLowSurrogate(char32_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// Walks the code points of a UTF-16 sequence given unit by unit.
+// Writes the UTF-8 form of a code point at out; the end of what it wrote.
+char* encodeUtf8(char* out, char32_t codePoint) {
+    if (codePoint < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (codePoint >> 6));
+    } else if (codePoint < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (codePoint >> 12));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (codePoint >> 18));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (codePoint & 0x3F));
+    return out;
+}
+
+// Walks the code points of a UTF-16 sequence given unit by unit, into a buffer sized for the
+// longest result: three bytes for a unit, four for a pair.
 template <typename UnitAt>
 std::string unitsToUtf8(std::size_t count, UnitAt unitAt) {
-    std::string text;
-    text.reserve(count + count / 2);
+    std::string text(3 * count, '\0');
+    char* out = text.data();
     for (std::size_t i = 0; i < count; ++i) {
         const char32_t unit = unitAt(i);
-        if (isHighSurrogate(unit) && i + 1 < count && isLowSurrogate(unitAt(i + 1))) {
+        if (unit < 0x80) {
+            *out++ = static_cast<char>(unit);
+        } else if (isHighSurrogate(unit) && i + 1 < count && isLowSurrogate(unitAt(i + 1))) {
             const char32_t low = unitAt(i + 1);
-            appendUtf8(text, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+            out = encodeUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
             ++i;
-        } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
-            appendUtf8(text, kReplacement);
+        } else if (isHighSurrogate(unit) || isLowSurrogate(unit) || unit > 0xFFFF) {
+            out = encodeUtf8(out, kReplacement);
         } else {
-            appendUtf8(text, unit);
+            out = encodeUtf8(out, unit);
         }
     }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 
@@ -114,6 +134,11 @@ std::u16string utf8ToUtf16(std::string_view utf8) {
 
 std::string utf16ToUtf8(std::u16string_view units) {
     return unitsToUtf8(units.size(), [&](std::size_t i) { return char32_t{units[i]}; });
+}
+
+std::string wideUnitsToUtf8(std::wstring_view units) {
+    return unitsToUtf8(units.size(),
+                       [&](std::size_t i) { return static_cast<char32_t>(units[i]); });
 }
 
 }  // namespace zor

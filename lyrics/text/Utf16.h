@@ -16,5 +16,8 @@ std::string utf8ToUtf16Bytes(std::string_view utf8, ByteOrder order);
 
 std::u16string utf8ToUtf16(std::string_view utf8);
 std::string utf16ToUtf8(std::u16string_view units);
+// Wide strings whose every wchar_t holds one UTF-16 code unit, whatever wchar_t's width, as
+// TagLib keeps its text.
+std::string wideUnitsToUtf8(std::wstring_view units);
 
 }  // namespace zor
