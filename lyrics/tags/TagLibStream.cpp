@@ -59,7 +59,7 @@ std::int64_t InputFileStream::readAt(std::int64_t from, char* into, std::int64_t
 // A window holding the bytes asked for, loaded when none does; null for a large read, which is
 // made directly.
 const InputFileStream::Window* InputFileStream::windowFor(std::int64_t from, std::int64_t size) {
-    constexpr std::int64_t kWindowSize = 8 * 1024;
+    constexpr std::int64_t kWindowSize = std::int64_t{8} * 1024;
     if (size > kWindowSize) {
         return nullptr;
     }

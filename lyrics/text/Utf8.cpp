@@ -157,8 +157,8 @@ constexpr Utf8Steps makeUtf8Steps() {
 }
 
 constexpr Utf8Steps kUtf8Steps = makeUtf8Steps();
-constexpr std::uint64_t kUtf8Complete = kComplete * kStateBits;
-constexpr std::uint64_t kUtf8Invalid = kInvalid * kStateBits;
+constexpr std::uint64_t kUtf8Complete = std::uint64_t{kComplete} * kStateBits;
+constexpr std::uint64_t kUtf8Invalid = std::uint64_t{kInvalid} * kStateBits;
 
 constexpr std::uint64_t kStateMask = (1U << kStateBits) - 1;
 

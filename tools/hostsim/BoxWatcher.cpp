@@ -13,6 +13,7 @@ namespace zor::hostsim {
 namespace {
 
 constexpr DWORD kPollMs = 25;
+constexpr DWORD kSettleMs = 150;
 constexpr DWORD kUnansweredCloseMs = 5000;
 constexpr UINT kAnswerTimeoutMs = 10000;
 constexpr const char* kDialogClass = "#32770";
@@ -228,6 +229,13 @@ void BoxWatcher::handle(HWND box, DWORD firstSeen) {
         const std::lock_guard<std::mutex> lock(mutex);
         // A dialog step waits while the box's thread is busy (a dialog of its own closing).
         if (!answers.buttons.empty() && answers.buttons.front().isStep && !responds(box)) {
+            return;
+        }
+        // An answer waits until the box has had time to take the input queued before it opened
+        // (the key-ups of the keys that opened it); pressed sooner, the box would close first
+        // and those keys would reach the window behind it, as a user's never do.
+        if (!answers.buttons.empty() && !answers.buttons.front().isStep &&
+            (GetTickCount() - firstSeen < kSettleMs || !responds(box))) {
             return;
         }
         if (!answers.buttons.empty()) {
