@@ -22,17 +22,6 @@ std::uint64_t bigEndian(std::string_view bytes) {
     return value;
 }
 
-std::string joined(const TagLib::StringList& values) {
-    std::string text;
-    for (const auto& value : values) {
-        if (!text.empty()) {
-            text += "\r\n";
-        }
-        text += utf8Of(value);
-    }
-    return text;
-}
-
 class Mp4Format : public SongTagFormat {
   public:
     std::string name() const override { return "MP4"; }
@@ -43,7 +32,7 @@ class Mp4Format : public SongTagFormat {
         if (tag == nullptr || !tag->contains(lyricsItem())) {
             return std::nullopt;
         }
-        return joined(tag->item(lyricsItem()).toStringList());
+        return utf8Lines(tag->item(lyricsItem()).toStringList());
     }
 
     bool canStore() const override { return true; }
@@ -101,7 +90,7 @@ class Mp4Format : public SongTagFormat {
             if (name == lyricsItem()) {
                 continue;
             }
-            all += '\0' + utf8Of(name) + '=' + joined(item.toStringList());
+            all += '\0' + utf8Of(name) + '=' + utf8Lines(item.toStringList());
             for (const auto& art : item.toCoverArtList()) {
                 const TagLib::ByteVector bytes = art.data();
                 all += ":art:" + std::string(bytes.data(), bytes.size());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <taglib/tstring.h>
+#include <taglib/tstringlist.h>
 
 #include <string>
 
@@ -11,6 +12,18 @@ namespace zor {
 // TagLib holds text as UTF-16 code units in a wide string; inside this system text is UTF-8.
 inline std::string utf8Of(const TagLib::String& text) {
     return wideUnitsToUtf8(text.toWString());
+}
+
+// Several values of one field, as the lines of one text.
+inline std::string utf8Lines(const TagLib::StringList& values) {
+    std::string text;
+    for (const auto& value : values) {
+        if (!text.empty()) {
+            text += "\r\n";
+        }
+        text += utf8Of(value);
+    }
+    return text;
 }
 
 inline TagLib::String tagLibString(const std::string& utf8) {

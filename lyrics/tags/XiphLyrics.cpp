@@ -16,17 +16,6 @@ constexpr std::array<const char*, 4> kLyricsNames = {"LYRICS", "SYNCEDLYRICS", "
                                                      "UNSYNCED LYRICS"};
 constexpr const char* kStoreName = "LYRICS";
 
-std::string joined(const TagLib::StringList& values) {
-    std::string text;
-    for (const auto& value : values) {
-        if (!text.empty()) {
-            text += "\r\n";
-        }
-        text += utf8Of(value);
-    }
-    return text;
-}
-
 }  // namespace
 
 std::optional<std::string> lyricsOfComments(const TagLib::Ogg::XiphComment* comments) {
@@ -37,7 +26,7 @@ std::optional<std::string> lyricsOfComments(const TagLib::Ogg::XiphComment* comm
     for (const char* name : kLyricsNames) {
         const auto found = fields.find(name);
         if (found != fields.end() && !found->second.isEmpty()) {
-            return joined(found->second);
+            return utf8Lines(found->second);
         }
     }
     return std::nullopt;
