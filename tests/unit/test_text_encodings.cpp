@@ -12,6 +12,7 @@
 
 #include "Fakes.h"
 #include "Mp3Fixtures.h"
+#include "TextBytes.h"
 #include "config/IniFile.h"
 #include "config/SettingsStore.h"
 #include "lyrics/model/LyricsCore.h"
@@ -28,17 +29,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace mp3fixtures;
 
-// Test data is spelled out here, not made by the code under test.
-std::string utf16(const std::u16string& text, bool bigEndian) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
-    return bytes;
-}
+using test::utf16;
 
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
 const std::string kLeMark = "\xFF\xFE";

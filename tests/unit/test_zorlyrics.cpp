@@ -11,11 +11,13 @@
 
 #include "Fakes.h"
 #include "SongFixtures.h"
+#include "TextBytes.h"
 
 namespace zor {
 namespace {
 
 using test::TempFolder;
+using test::utf16;
 
 struct Outcome {
     int status = -1;
@@ -254,17 +256,6 @@ TEST_F(Zorlyrics, EmbedStoresRawLinesThatShowReadsBack) {
                                  "\nheaderLines 0\nitems 3\n"
                                  "0\t[ti:T]\n1\t[00:02]Two\n2\t\ndropped 0\ntags 1\n2\t1\n");
     }
-}
-
-std::string utf16(const std::u16string& text, bool bigEndian) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
-    return bytes;
 }
 
 // The first line of read names the encoding; every text comes out as UTF-8.
