@@ -1,6 +1,8 @@
 // UTF-8 validation, repair and counting, with a word-at-a-time pass over ASCII runs.
 #include "lyrics/text/Utf8.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -168,14 +170,10 @@ std::uint64_t utf8Step(std::uint64_t state, unsigned char byte) {
     return kUtf8Steps.entries[byte] >> (state & kStateMask);
 }
 
-}  // namespace
-
-bool isValidUtf8(std::string_view bytes) {
-    // Eight bytes at a time: a group of ASCII between sequences is passed over at once, any
-    // other group goes byte by byte through the automaton, whose step has no branch.
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* const end = p + bytes.size();
-    std::uint64_t state = kUtf8Complete;
+// The state after the bytes from p to end, starting from state: eight bytes at a time, a group
+// of ASCII between characters passed over at once, any other group stepped byte by byte.
+std::uint64_t validatedState(std::uint64_t state, const unsigned char* p,
+                             const unsigned char* const end) {
     for (; end - p >= 8; p += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, p, sizeof word);
@@ -187,13 +185,71 @@ bool isValidUtf8(std::string_view bytes) {
             state = utf8Step(state, p[i]);
         }
         if ((state & kStateMask) == kUtf8Invalid) {
-            return false;
+            return state;
         }
     }
     for (; p < end; ++p) {
         state = utf8Step(state, *p);
     }
-    return (state & kStateMask) == kUtf8Complete;
+    return state;
+}
+
+constexpr std::size_t kParts = 4;
+constexpr std::size_t kInterleavedFrom = 4096;
+constexpr std::size_t kStretch = 256;
+constexpr int kLongestSequence = 3;  // continuation bytes after a lead byte, at most
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes) {
+    const auto* const begin = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* const end = begin + bytes.size();
+    if (bytes.size() < kInterleavedFrom) {
+        return (validatedState(kUtf8Complete, begin, end) & kStateMask) == kUtf8Complete;
+    }
+    // A large text is checked as four parts side by side, each starting at a character, so that
+    // four independent steps fill the time one step waits for the last.
+    std::array<const unsigned char*, kParts> starts{};
+    starts[0] = begin;
+    for (std::size_t k = 1; k < kParts; ++k) {
+        const unsigned char* at = begin + bytes.size() * k / kParts;
+        for (int skipped = 0; skipped < kLongestSequence && (*at & 0xC0U) == 0x80U; ++skipped) {
+            ++at;
+        }
+        if ((*at & 0xC0U) == 0x80U) {
+            return false;  // more continuation bytes in a row than any character has
+        }
+        starts[k] = at;
+    }
+    const auto partEnd = [&](std::size_t k) { return k + 1 < kParts ? starts[k + 1] : end; };
+    std::size_t common = static_cast<std::size_t>(end - begin);
+    for (std::size_t k = 0; k < kParts; ++k) {
+        common = std::min(common, static_cast<std::size_t>(partEnd(k) - starts[k]));
+    }
+    std::array<std::uint64_t, kParts> states{};
+    for (std::size_t done = 0; done < common;) {
+        // Invalid is final; an invalid text is left early, as the fallback reads most files
+        // that are not UTF-8 and shows it in their first accent.
+        const std::size_t stretch = std::min(common - done, kStretch);
+        for (std::size_t i = done; i < done + stretch; ++i) {
+            for (std::size_t k = 0; k < kParts; ++k) {
+                states[k] = utf8Step(states[k], starts[k][i]);
+            }
+        }
+        done += stretch;
+        for (const std::uint64_t state : states) {
+            if ((state & kStateMask) == kUtf8Invalid) {
+                return false;
+            }
+        }
+    }
+    for (std::size_t k = 0; k < kParts; ++k) {
+        const std::uint64_t last = validatedState(states[k], starts[k] + common, partEnd(k));
+        if ((last & kStateMask) != kUtf8Complete) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isAscii(std::string_view bytes) {

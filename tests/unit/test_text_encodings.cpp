@@ -106,6 +106,26 @@ TEST(Utf8, ValidationAgreesWithTheDefinitionForEveryLeadingPair) {
     }
 }
 
+TEST(Utf8, ALargeTextIsJudgedTheSameWhereverAFaultLies) {
+    // A large text is checked in parts side by side; a fault at or near where a part starts or
+    // ends must count as anywhere else.
+    std::string valid;
+    while (valid.size() < 6000) {
+        valid += "a\xC3\xA9\xE6\xAD\x8C\xF0\x9D\x84\x9E ";  // a, é, 歌, 𝄞, blank
+    }
+    ASSERT_TRUE(isValidUtf8(valid));
+    for (std::size_t at = 0; at < valid.size(); at += 7) {
+        for (const char* inserted : {"\x80", "\xC3", "\xED\xA0\x80", "\xF0\x9D", "\xC3\xA9"}) {
+            std::string text = valid;
+            text.insert(at, inserted);
+            ASSERT_EQ(isValidUtf8(text), validByDefinition(text)) << "at " << at;
+        }
+    }
+    std::string continuations = valid;
+    continuations.replace(continuations.size() / 2, 4, "\x80\x80\x80\x80");
+    EXPECT_FALSE(isValidUtf8(continuations));
+}
+
 TEST(Utf16, ConvertsBothOrdersWithSurrogatePairs) {
     const std::string text = "a é 歌 𝄞";
     for (const bool big : {false, true}) {
