@@ -13,14 +13,22 @@
 
 namespace zor {
 
-// Splits UTF-8 text, fed in blocks of any size, into lyric lines. A line ends at CR LF, at LF or
-// at a lone CR; CR CR LF is one break. Every break ends exactly one line, so empty lines are kept
-// whatever the line ends, and a text that ends with a break ends with an empty line (which is
-// what lets a save reproduce that break). A line holds at most kMaxLineChars characters; the
-// character that arrives when it is full starts the next line, so nothing is lost and no
-// character is split. The sink is called with each line as a mutable string that it may change;
-// the splitter clears it afterwards.
-template <typename Sink>
+// Splits text, fed in blocks of any size, into lyric lines of UTF-8: Append makes a line of the
+// bytes fed, as they stand or decoded from a single-byte code page, whose CR and LF are ASCII's. A
+// line ends at CR LF, at LF or at a lone CR; CR CR LF is one break. Every break ends exactly one
+// line, so empty lines are kept whatever the line ends, and a text that ends with a break ends with
+// an empty line (which is what lets a save reproduce that break). A line holds at most
+// kMaxLineChars characters; the character that arrives when it is full starts the next line, so
+// nothing is lost and no character is split. The sink is called with each line as a mutable string
+// that it may change; the splitter clears it afterwards. Text as it stands: what a line is made of
+// is a copy of the bytes fed.
+struct AppendAsIs {
+    void operator()(std::string& line, const char* from, const char* to) const {
+        line.append(from, to);
+    }
+};
+
+template <typename Sink, typename Append = AppendAsIs>
 class LineSplitter {
   public:
     explicit LineSplitter(Sink& sink) : sink_(sink) { line_.reserve(kMaxLineChars); }
@@ -109,7 +117,7 @@ class LineSplitter {
     // Adds text to the line in hand, ending full lines on the way. Only a line longer than the
     // limit in bytes can be longer in characters, and only its first characters are counted.
     void append(const char* from, const char* to) {
-        line_.append(from, to);
+        Append{}(line_, from, to);
         if (line_.size() <= kMaxLineChars) {
             return;
         }

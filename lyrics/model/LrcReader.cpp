@@ -15,6 +15,7 @@
 #include "lyrics/model/TextFunctions.h"
 #include "lyrics/model/WordTiming.h"
 #include "lyrics/platform/CodePage.h"
+#include "lyrics/text/Windows1252.h"
 
 namespace zor {
 
@@ -111,6 +112,28 @@ std::size_t findOpening(std::string_view line, std::size_t from) {
         return from;
     }
     return line.find('[', from);
+}
+
+// Where a tag of the usual shape opening at open closes ("[mm:ss]", "[mm:ss.x]" to
+// "[mm:ss.xxx]"): no "]" can come earlier in it, so the search for one is spared. npos for
+// any other text.
+std::size_t usualTagClose(std::string_view line, std::size_t open) {
+    const auto digitAt = [&](std::size_t i) { return i < line.size() && isDigit(line[i]); };
+    if (!digitAt(open + 1) || !digitAt(open + 2) || open + 3 >= line.size() ||
+        line[open + 3] != ':' || !digitAt(open + 4) || !digitAt(open + 5)) {
+        return std::string_view::npos;
+    }
+    std::size_t close = open + 6;
+    if (close < line.size() && line[close] == '.') {
+        ++close;
+        while (close < open + 10 && digitAt(close)) {
+            ++close;
+        }
+        if (close == open + 7) {
+            return std::string_view::npos;  // "[mm:ss.]" is for the general reader
+        }
+    }
+    return close < line.size() && line[close] == ']' ? close : std::string_view::npos;
 }
 
 // The "]" closing a tag that opened before from; tags are short, so their usual length is looked
@@ -213,7 +236,9 @@ class SourceReader {
         removeTrailingBlanksKeepingOne(line);
         const int before = tagCount_;
         int keep = core_.parseTimeTags(line, tagCount_, lineIndex_, facts_);
-        line = blankToEmpty(std::move(line));
+        if (!line.empty() && line.front() == kBlank) {  // only then can it be all blanks
+            line = blankToEmpty(std::move(line));
+        }
         if (displayMode && line.empty()) {
             dropZeroTagsSince(before);
             if (lineIndex_ == firstIndex_) {
@@ -331,12 +356,19 @@ int LyricsCore::fallbackCodePage() const {
 
 namespace {
 
+// Windows-1252 bytes onto a line, as UTF-8.
+struct AppendWindows1252 {
+    void operator()(std::string& line, const char* from, const char* to) const {
+        appendWindows1252(line, std::string_view(from, static_cast<std::size_t>(to - from)));
+    }
+};
+
 // Feeds the source's text, in as many pieces as it likes, through the reader into the visible
 // list; the first line end of the text, if it has a break.
-template <typename Source>
+template <typename Append = AppendAsIs, typename Source>
 std::optional<LineEnd> splitLines(LyricsCore& core, int& count, Source feedText) {
     SourceReader reader(core, count);
-    LineSplitter<SourceReader> splitter(reader);
+    LineSplitter<SourceReader, Append> splitter(reader);
     feedText([&](std::string_view text) {
         reader.notePiece(text);
         splitter.feed(text.data(), text.size());
@@ -359,6 +391,11 @@ int LyricsCore::readLines(InputFile& file, int& count) {
         lyricsEncoding = form == FileForm::Utf8 ? TextEncoding{EncodingKind::Utf8, 0}
                                                 : TextEncoding{EncodingKind::CodePage, codePage};
         lineEnd = splitLines(*this, count, [bytes](const auto& feed) { feed(bytes); });
+    } else if (form == FileForm::CodePage && codePage == kWindows1252CodePage) {
+        // Each line decoded as it is made, from the file's own bytes: no decoded copy at all.
+        lyricsEncoding = TextEncoding{EncodingKind::CodePage, codePage};
+        lineEnd =
+            splitLines<AppendWindows1252>(*this, count, [bytes](const auto& feed) { feed(bytes); });
     } else if (form == FileForm::CodePage) {
         // Piece by piece, each ending after a line feed, which no code page uses inside a
         // character: the decoded copy of a large file never exists whole.
@@ -406,7 +443,10 @@ int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex,
         if (open == std::string::npos) {
             break;
         }
-        const std::size_t close = findClosing(line, open + 1);
+        std::size_t close = usualTagClose(line, open);
+        if (close == std::string::npos) {
+            close = findClosing(line, open + 1);
+        }
         if (close == std::string::npos) {
             // Malformed: the line is shown with all its brackets; tags taken from it stay.
             wellFormed = false;

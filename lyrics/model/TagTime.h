@@ -47,13 +47,14 @@ inline bool readCommonTagTime(std::string_view tag, TagTime& time) {
         if (tag[6] != '.') {
             return false;
         }
-        std::int64_t scale = 100;
-        for (std::size_t i = 7; i + 1 < size; ++i, scale /= 10) {
+        for (std::size_t i = 7; i + 1 < size; ++i) {
             if (!isTagDigit(tag[i])) {
                 return false;
             }
-            fraction += tagDigitAt(tag, i) * scale;
+            fraction = fraction * 10 + tagDigitAt(tag, i);
         }
+        constexpr std::int64_t kToMs[] = {100, 10, 1};  // by the number of digits, 1 to 3
+        fraction *= kToMs[size - 9];
     }
     const std::int64_t seconds = (tagDigitAt(tag, 1) * 10 + tagDigitAt(tag, 2)) * 60 +
                                  tagDigitAt(tag, 4) * 10 + tagDigitAt(tag, 5);

@@ -12,6 +12,7 @@ namespace zor {
 namespace {
 
 constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+constexpr std::size_t kCountedFrom = 4096;
 
 // 0x80 to 0x9F; the other bytes are their own code points.
 constexpr std::array<char16_t, 32> kHighControls{
@@ -54,15 +55,20 @@ std::optional<char> byteFor(char16_t unit) {
 
 }  // namespace
 
-std::string decodeWindows1252(std::string_view bytes) {
+void appendWindows1252(std::string& text, std::string_view bytes) {
     const DecodeTable& table = decodeTable();
-    std::size_t high = 0;
-    for (const char c : bytes) {
-        high += static_cast<unsigned char>(c) >> 7;
-    }
     // At most three bytes for each high byte, and room for a four-byte store at the last byte.
-    std::string text(bytes.size() + 2 * high + 4, '\0');
-    char* out = text.data();
+    // A line's worth is cheaper to allow three bytes each than to count its high bytes.
+    std::size_t high = bytes.size();
+    if (bytes.size() > kCountedFrom) {
+        high = 0;
+        for (const char c : bytes) {
+            high += static_cast<unsigned char>(c) >> 7;
+        }
+    }
+    const std::size_t start = text.size();
+    text.resize(start + bytes.size() + 2 * high + 4);
+    char* out = text.data() + start;
     const char* in = bytes.data();
     const char* const end = in + bytes.size();
     const auto decodeByte = [&table, &out](unsigned char byte) {
@@ -87,6 +93,11 @@ std::string decodeWindows1252(std::string_view bytes) {
         decodeByte(static_cast<unsigned char>(*in));
     }
     text.resize(static_cast<std::size_t>(out - text.data()));
+}
+
+std::string decodeWindows1252(std::string_view bytes) {
+    std::string text;
+    appendWindows1252(text, bytes);
     return text;
 }
 

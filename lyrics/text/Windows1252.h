@@ -10,6 +10,8 @@
 namespace zor {
 
 std::string decodeWindows1252(std::string_view bytes);
+// The same onto the end of text.
+void appendWindows1252(std::string& text, std::string_view bytes);
 std::optional<std::string> encodeWindows1252(std::string_view utf8);
 
 }  // namespace zor
