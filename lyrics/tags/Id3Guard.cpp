@@ -20,6 +20,9 @@ constexpr unsigned kFrameCompressed = 0x80;   // the library reads this bit for 
 constexpr std::size_t kFrameHeaderSize = 10;  // what the library wants left before a frame
 constexpr std::uint64_t kMaxInflateRatio = 1032;  // deflate cannot expand further
 constexpr std::uint64_t kInflateSlack = 64;
+constexpr unsigned kFrameFormatFlags = 0xFF;  // compression, encryption, grouping and the like
+constexpr char kLatin1 = 0;
+constexpr char kUtf8 = 3;
 
 unsigned byteAt(std::string_view bytes, std::size_t at) {
     return static_cast<unsigned char>(bytes[at]);
@@ -57,6 +60,22 @@ bool extendedHeaderSize(int major, std::string_view data, std::size_t& size) {
     return true;
 }
 
+// The involved-people list (IPLS, IPL in 2.2) is the library's only list of texts, read text by
+// text until no byte is left. In UTF-16 a text is read two bytes at a time, and a last single
+// byte is never taken: the reading never ends, and the list grows until memory runs out. Such a
+// frame, or one whose bytes a format flag changes so that their count cannot be told here, is
+// refused.
+bool peopleListSafe(std::string_view id, unsigned flags, std::string_view data) {
+    if (id != "IPLS" && id != "IPL") {
+        return true;
+    }
+    if ((flags & kFrameFormatFlags) != 0) {
+        return false;
+    }
+    const bool byteWise = data.empty() || data[0] == kLatin1 || data[0] == kUtf8;
+    return byteWise || (data.size() - 1) % 2 == 0;
+}
+
 // Every frame of the walk: a compressed one may not claim more than its data can inflate to.
 bool framesSafe(int major, std::string_view frames) {
     const std::size_t idBytes = major == 2 ? 3 : 4;
@@ -78,6 +97,10 @@ bool framesSafe(int major, std::string_view frames) {
         }
         if (major == 2 && frames.substr(at, idBytes) == "CDM") {
             return false;  // 2.2.1 compressed frames: nested tags inflated at any claimed size
+        }
+        if (!peopleListSafe(frames.substr(at, idBytes), flags,
+                            frames.substr(dataStart, static_cast<std::size_t>(dataSize)))) {
+            return false;
         }
         if ((flags & kFrameCompressed) != 0) {
             if (!kId3libInflatesSafely) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -281,6 +282,42 @@ TEST_F(HostileInputs, ATagThatClaimsGigabytesIsNotHandedToTheLibrary) {
               kId3libInflatesSafely);
     EXPECT_TRUE(id3TagSafeForLibrary(id3v2Tag(3, id3Frame("USLT", usltLatin1Body("[00:01]a")))));
     EXPECT_TRUE(id3TagSafeForLibrary(audio(100)));
+}
+
+TEST_F(HostileInputs, AListOfPeopleTheLibraryWouldReadForeverIsNotHandedToIt) {
+    const auto bytes = [](std::initializer_list<int> values) {
+        std::string text;
+        for (const int value : values) {
+            text += static_cast<char>(value);
+        }
+        return text;
+    };
+    // An involved-people list in UTF-16 with an odd byte at its end: the library takes no byte of
+    // it and never stops, its list growing to gigabytes. TagLib reads the lyrics frame instead.
+    const std::string oddList = bytes({1, 0xFF, 0xFE, 'A', 0, 'B'});
+    const std::string lyrics = id3Frame("USLT", usltLatin1Body("[00:02]still shown"));
+    const std::string hostile = id3v2Tag(3, id3Frame("IPLS", oddList) + lyrics);
+    EXPECT_FALSE(id3TagSafeForLibrary(hostile));
+    core.loadLyrics(dir.write("music/People.mp3", hostile + audio(300)));
+    EXPECT_EQ(lyricsList.items().back(), "still shown");
+
+    const struct {
+        const char* name;
+        std::string frame;
+        bool safe;
+    } cases[] = {
+        {"UTF-16, whole units", id3Frame("IPLS", bytes({1, 0xFF, 0xFE, 'A', 0})), true},
+        {"Latin-1, any length", id3Frame("IPLS", bytes({0, 'a', 'b', 0, 'c'})), true},
+        {"UTF-16BE, odd", id3Frame("IPLS", bytes({2, 0, 'A', 'B'})), false},
+        {"grouped", "IPLS" + bigEndian32(3) + bytes({0, 0x20, 0, 'a', 'b'}), false},
+        {"another frame, odd", id3Frame("TPE1", oddList), true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(id3TagSafeForLibrary(id3v2Tag(3, c.frame)), c.safe) << c.name;
+    }
+    // The same list in a version 2.2 tag, where its name is IPL.
+    const std::string oldList = "IPL" + bytes({0, 0, 4, 1, 'A', 'B', 'C'});
+    EXPECT_FALSE(id3TagSafeForLibrary(id3v2Tag(2, oldList, 16)));
 }
 
 TEST_F(HostileInputs, ATagSizeLargerThanTheFileSetsAsideNoMoreThanTheFile) {
