@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "diag/Prompt.h"
-#include "host/HostLink.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/MemoryLineList.h"
+#include "lyrics/ports/HostLink.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace benchmark {
 class State;

@@ -19,3 +19,7 @@ endif()
 if(ZOR_BENCH AND EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
 endif()
+
+add_test(NAME layering.core_includes
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layering/check-core-includes.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(layering.core_includes PROPERTIES LABELS unit)

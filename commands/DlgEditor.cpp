@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "display/PluginWnd.h"
-#include "framework/WideText.h"
 #include "lyrics/edit/EditorText.h"
+#include "lyrics/platform/WideText.h"
 #include "resources/resource.h"
 
 namespace zor {

@@ -2,9 +2,9 @@
 #include "commands/HelpDialog.h"
 
 #include "framework/EntryGuard.h"
-#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
 #include "resources/resource.h"
 
 namespace zor {

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "display/PluginWnd.h"
-#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

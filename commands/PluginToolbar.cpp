@@ -7,8 +7,8 @@
 #include "display/ControlIds.h"
 #include "display/PluginWnd.h"
 #include "framework/Gdi.h"
-#include "framework/WideText.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "config/DlgGetPath.h"
-#include "diag/ErrorReport.h"
 #include "display/PluginWnd.h"
 #include "framework/EntryGuard.h"
-#include "framework/WideText.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
+#include "lyrics/ports/ErrorReport.h"
 #include "resources/resource.h"
 
 namespace zor {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "config/Settings.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/ports/Settings.h"
 #include "lyrics/text/Utf8.h"
 
 // What the configuration dialog does with a choice once it is made: which setting a check box

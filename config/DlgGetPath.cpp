@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "config/FolderTreeNames.h"
-#include "framework/WideText.h"
 #include "framework/WinApp.h"
+#include "lyrics/platform/WideText.h"
 #include "resources/resource.h"
 
 namespace zor {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "config/ProfileFile.h"
-#include "config/Settings.h"
+#include "lyrics/ports/Settings.h"
 
 namespace zor {
 

@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "diag/ErrorReport.h"
 #include "diag/LogFile.h"
+#include "lyrics/ports/ErrorReport.h"
 
 namespace zor {
 

@@ -1,9 +1,9 @@
 // The trace log: one line per call, appended to the log file while tracing is switched on.
 #include "diag/TraceLog.h"
 
-#include "diag/ErrorReport.h"
 #include "diag/LogFile.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/ports/ErrorReport.h"
 
 namespace zor {
 

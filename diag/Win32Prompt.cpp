@@ -1,7 +1,7 @@
 // Message boxes for the plug-in on Windows.
 #include "diag/Win32Prompt.h"
 
-#include "framework/WideText.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

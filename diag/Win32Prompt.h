@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "diag/Prompt.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace zor {
 

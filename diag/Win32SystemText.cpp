@@ -3,9 +3,9 @@
 
 #include <limits>
 
-#include "diag/ErrorReport.h"
 #include "diag/LogFile.h"
-#include "framework/WideText.h"
+#include "lyrics/platform/WideText.h"
+#include "lyrics/ports/ErrorReport.h"
 
 namespace zor {
 

@@ -1,9 +1,9 @@
 // The one-line mode, the width that follows the widest line, and the centred highlight.
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
-#include "framework/WideText.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

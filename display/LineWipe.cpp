@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "framework/WideText.h"
+#include "lyrics/platform/WideText.h"
 #include "lyrics/text/Utf8.h"
 
 namespace zor {

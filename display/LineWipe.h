@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "config/Settings.h"
 #include "framework/Gdi.h"
 #include "lyrics/model/WordTiming.h"
+#include "lyrics/ports/Settings.h"
 
 namespace zor {
 

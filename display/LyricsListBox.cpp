@@ -2,9 +2,9 @@
 #include "display/LyricsListBox.h"
 
 #include "display/PluginWnd.h"
-#include "framework/WideText.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

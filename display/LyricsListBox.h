@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "config/Settings.h"
 #include "display/LineWipe.h"
 #include "framework/Gdi.h"
 #include "framework/ListBox.h"
 #include "lyrics/model/LineList.h"
+#include "lyrics/ports/Settings.h"
 
 namespace zor {
 

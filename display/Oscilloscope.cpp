@@ -8,8 +8,8 @@
 #include <string>
 
 #include "display/PluginWnd.h"
-#include "framework/WideText.h"
 #include "host/LyricsPluginApp.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

@@ -6,10 +6,10 @@
 
 #include "commands/PluginButton.h"
 #include "commands/PluginToolbar.h"
-#include "config/Settings.h"
 #include "display/LyricsListBox.h"
 #include "framework/FrameWnd.h"
 #include "framework/Gdi.h"
+#include "lyrics/ports/Settings.h"
 
 namespace zor {
 

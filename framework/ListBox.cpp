@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "framework/WideText.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor::fw {
 

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "framework/EntryGuard.h"
-#include "framework/WideText.h"
 #include "framework/WinApp.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor::fw {
 

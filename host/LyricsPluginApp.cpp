@@ -10,8 +10,8 @@
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
 #include "framework/EntryGuard.h"
-#include "framework/WideText.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

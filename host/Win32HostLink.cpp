@@ -3,10 +3,10 @@
 #include <array>
 #include <cstddef>
 
-#include "framework/WideText.h"
 #include "host/HostVersion.h"
 #include "host/WinampVis.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

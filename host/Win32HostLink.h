@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "host/HostLink.h"
+#include "lyrics/ports/HostLink.h"
 
 namespace zor {
 

@@ -3,12 +3,12 @@
 
 #include <cctype>
 
-#include "diag/ErrorReport.h"
 #include "lyrics/edit/SafeWrite.h"
 #include "lyrics/lookup/LyricsFileNames.h"
 #include "lyrics/lookup/SongNames.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/MemoryLineList.h"
+#include "lyrics/ports/ErrorReport.h"
 
 namespace zor {
 

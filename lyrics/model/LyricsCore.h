@@ -8,15 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "config/Settings.h"
-#include "diag/Prompt.h"
-#include "host/HostLink.h"
 #include "lyrics/lookup/LyricsFileNames.h"
 #include "lyrics/lookup/SongInfo.h"
 #include "lyrics/model/LineList.h"
 #include "lyrics/model/TimeTag.h"
 #include "lyrics/model/WordTiming.h"
 #include "lyrics/platform/FileSystem.h"
+#include "lyrics/ports/HostLink.h"
+#include "lyrics/ports/Prompt.h"
+#include "lyrics/ports/Settings.h"
 #include "lyrics/tags/Id3Lyrics.h"
 #include "lyrics/tags/SongLyrics.h"
 #include "lyrics/text/TextEncoding.h"

@@ -2,8 +2,8 @@
 // holds open for writing is skipped; saves write unshared. Paths arrive as UTF-8.
 #include <windows.h>
 
-#include "framework/WideText.h"
 #include "lyrics/platform/FileSystem.h"
+#include "lyrics/platform/WideText.h"
 
 namespace zor {
 

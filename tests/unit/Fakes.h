@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "diag/Prompt.h"
-#include "host/HostLink.h"
+#include "lyrics/ports/HostLink.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace zor::test {
 

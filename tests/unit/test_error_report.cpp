@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "diag/ErrorReport.h"
-#include "diag/Prompt.h"
+#include "lyrics/ports/ErrorReport.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace zor {
 namespace {

@@ -11,10 +11,10 @@
 
 #include "Fakes.h"
 #include "FaultyFileSystem.h"
-#include "diag/ErrorReport.h"
 #include "lyrics/model/LyricsCore.h"
 #include "lyrics/model/MemoryLineList.h"
 #include "lyrics/model/TextLimits.h"
+#include "lyrics/ports/ErrorReport.h"
 
 namespace zor {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "diag/CaughtTrace.h"
-#include "diag/Prompt.h"
 #include "diag/TraceLog.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace zor {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "framework/WideText.h"
+#include "lyrics/platform/WideText.h"
 
 // hostsim's texts are UTF-8 (scripts, output, playlist); the system is asked in UTF-16.
 namespace zor::hostsim {

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "diag/Prompt.h"
-#include "host/HostLink.h"
+#include "lyrics/ports/HostLink.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace zor::cli {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "diag/Prompt.h"
+#include "lyrics/ports/Prompt.h"
 
 namespace zor {
 

@@ -1,6 +1,6 @@
 // The error report: a fixed text for the codes that ShellExecute answers, the system's own
 // message text for every other code.
-#include "diag/ErrorReport.h"
+#include "lyrics/ports/ErrorReport.h"
 
 #include "lyrics/model/TextLimits.h"
 
