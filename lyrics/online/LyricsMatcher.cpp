@@ -20,9 +20,11 @@ int contentRank(const LyricsRecord& record) {
     return record.instrumental ? 1 : 0;
 }
 
+// With no artist asked for, the title alone.
 bool namesEqual(const LyricsRecord& record, const TrackSignature& signature) {
     return relateNames(record.trackName, signature.title) == NameRelation::Equal &&
-           relateNames(record.artistName, signature.artist) == NameRelation::Equal;
+           (normaliseName(signature.artist).empty() ||
+            relateNames(record.artistName, signature.artist) == NameRelation::Equal);
 }
 
 double durationGap(const LyricsRecord& record, const TrackSignature& signature) {
