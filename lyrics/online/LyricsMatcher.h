@@ -7,9 +7,9 @@
 
 // Which of the service's records are this song's, and which is best. A record is this song's
 // only when its length is within two seconds of the song's and its artist and title are the
-// song's (equal, or one holding the other as whole words, once normalised); anything else is a
-// near miss and never taken. Among this song's records: synced lyrics first, then plain, then
-// an instrumental mark; then equal names before contained ones; then the nearest length.
+// song's (equal, or one beginning with the other's whole words, once normalised); anything else is
+// a near miss and never taken. Among this song's records: synced lyrics first, then plain, then an
+// instrumental mark; then equal names before contained ones; then the nearest length.
 namespace zor {
 
 inline constexpr double kDurationToleranceSeconds = 2.0;

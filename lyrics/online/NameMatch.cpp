@@ -197,10 +197,10 @@ NameRelation relateNames(std::string_view a, std::string_view b) {
     if (left == right) {
         return NameRelation::Equal;
     }
-    const std::string paddedLeft = " " + left + " ";
-    const std::string paddedRight = " " + right + " ";
-    if (paddedLeft.find(paddedRight) != std::string::npos ||
-        paddedRight.find(paddedLeft) != std::string::npos) {
+    // The shorter as the first whole words of the longer: "ada park" and "ada park and band".
+    const std::string& shorter = left.size() < right.size() ? left : right;
+    const std::string& longer = left.size() < right.size() ? right : left;
+    if (longer.compare(0, shorter.size(), shorter) == 0 && longer[shorter.size()] == ' ') {
         return NameRelation::Contained;
     }
     return NameRelation::Unrelated;

@@ -14,7 +14,7 @@ std::string normaliseName(std::string_view name);
 
 enum class NameRelation {
     Unrelated,
-    Contained,  // one holds the other as whole words ("Artist" and "Artist & Band")
+    Contained,  // one begins with the other's whole words ("Artist" and "Artist & Band")
     Equal,
 };
 
