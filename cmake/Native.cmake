@@ -9,7 +9,9 @@ file(GLOB ZOR_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit
 add_executable(unit_tests ${ZOR_UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE zorcore GTest::gtest GTest::gtest_main
                       nlohmann_json::nlohmann_json)
-target_compile_definitions(unit_tests PRIVATE ZOR_ZORLYRICS="$<TARGET_FILE:zorlyrics>")
+target_compile_definitions(unit_tests PRIVATE ZOR_ZORLYRICS="$<TARGET_FILE:zorlyrics>"
+    ZOR_STANDIN="${CMAKE_SOURCE_DIR}/tools/lrclib-standin/standin.py"
+    ZOR_STANDIN_RECORDS="${CMAKE_SOURCE_DIR}/tools/lrclib-standin/records.json")
 add_dependencies(unit_tests zorlyrics)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
