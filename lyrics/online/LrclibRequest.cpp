@@ -56,7 +56,7 @@ LrclibRequest::LrclibRequest(std::string server) : server_(std::move(server)) {
     }
 }
 
-HttpRequest LrclibRequest::getRequest(std::string target) const {
+HttpRequest LrclibRequest::getRequest(const std::string& target) const {
     HttpRequest request;
     request.method = HttpMethod::Get;
     request.url = server_ + target;

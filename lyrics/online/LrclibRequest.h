@@ -31,7 +31,7 @@ class LrclibRequest {
     const std::string& server() const { return server_; }
 
   private:
-    HttpRequest getRequest(std::string target) const;
+    HttpRequest getRequest(const std::string& target) const;
 
     std::string server_;
 };

@@ -15,7 +15,7 @@ constexpr const char* kFileName = "vis_zorlyrics_online.txt";
 // The first line of the file: what it is and its form's version.
 constexpr std::string_view kHeader = "zorlyrics online misses 1";
 // A memory file larger than this is not one of ours.
-constexpr std::int64_t kMaxFileBytes = 16 * 1024 * 1024;
+constexpr std::int64_t kMaxFileBytes = std::int64_t{16} * 1024 * 1024;
 
 std::optional<std::int64_t> number(std::string_view text) {
     std::int64_t value = 0;

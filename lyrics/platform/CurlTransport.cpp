@@ -59,7 +59,7 @@ std::size_t takeBody(char* data, std::size_t size, std::size_t count, void* user
     return bytes;
 }
 
-std::string trimmed(std::string text) {
+std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t\r\n");
     const auto last = text.find_last_not_of(" \t\r\n");
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
