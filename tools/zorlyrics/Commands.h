@@ -8,5 +8,9 @@ namespace zor::cli {
 int runRead(const Options& options);
 int runShow(const Options& options);
 int runEmbed(const Options& options);
+int runSearch(const Options& options);
+
+// The exit status of an online step that could not finish.
+inline constexpr int kOnlineFailedStatus = 3;
 
 }  // namespace zor::cli

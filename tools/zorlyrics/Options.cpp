@@ -82,6 +82,8 @@ class Parser {
             result_.options.command = Command::Show;
         } else if (command == "embed") {
             result_.options.command = Command::Embed;
+        } else if (command == "search") {
+            result_.options.command = Command::Search;
         } else {
             return fail("unknown command '" + command + "' (try zorlyrics --help)");
         }
@@ -103,7 +105,16 @@ class Parser {
     bool allows(const std::string& option) const {
         const Command command = result_.options.command;
         if (option == "--codepage") {
-            return true;
+            return command != Command::Search;
+        }
+        if (option == "--server" || option == "--duration" || option == "--ca") {
+            return command == Command::Show || command == Command::Search;
+        }
+        if (option == "--online" || option == "--misses") {
+            return command == Command::Show;
+        }
+        if (option == "--title" || option == "--artist" || option == "--album") {
+            return command == Command::Search;
         }
         if (option == "--edit" || option == "--at" || option == "--precise" ||
             option == "--offset") {
@@ -148,6 +159,10 @@ class Parser {
             options.precise = true;
             return;
         }
+        if (argument == "--online") {
+            options.online = true;
+            return;
+        }
         const std::string* text = value(argument);
         if (text == nullptr) {
             return;
@@ -179,6 +194,25 @@ class Parser {
             options.playlistTitle = *text;
         } else if (argument == "--meta") {
             takeMetadata(*text);
+        } else if (argument == "--duration") {
+            long long ms = 0;
+            if (!parseMoment(*text, ms)) {
+                fail("--duration needs a number of seconds, not '" + *text + "'");
+                return;
+            }
+            options.durationSeconds = static_cast<double>(ms) / 1000.0;
+        } else if (argument == "--server") {
+            options.server = *text;
+        } else if (argument == "--ca") {
+            options.caFile = *text;
+        } else if (argument == "--misses") {
+            options.missesFile = *text;
+        } else if (argument == "--title") {
+            options.title = *text;
+        } else if (argument == "--artist") {
+            options.artist = *text;
+        } else if (argument == "--album") {
+            options.album = *text;
         }
     }
 
@@ -195,6 +229,14 @@ class Parser {
     }
 
     void checkPaths() {
+        if (result_.options.command == Command::Search) {
+            if (!result_.options.paths.empty()) {
+                fail("search takes no path");
+            } else if (result_.options.title.empty()) {
+                fail("search needs --title");
+            }
+            return;
+        }
         const std::size_t wanted = result_.options.command == Command::Embed ? 2 : 1;
         if (result_.options.paths.size() != wanted) {
             fail(arguments_[0] +
@@ -240,10 +282,23 @@ const char* usageText() {
            "  zorlyrics embed [--codepage N] SONG LYRICSFILE\n"
            "      store LYRICSFILE into SONG (MP3, FLAC, OGG, OPUS, M4A, MP4) as \"Save in MP3\" "
            "does\n"
+           "  zorlyrics show --online [--server URL] [--duration S] [--misses FILE] [--ca FILE]\n"
+           "                 [show's options] SONG\n"
+           "      the same, and when no local source has lyrics, ask the online service by the\n"
+           "      --meta Artist, Title and Album and the length S; what it finds is saved as\n"
+           "      Song.LRC (synced) or Song.TXT (plain) where a new LRC goes, then loaded\n"
+           "  zorlyrics search [--server URL] [--ca FILE] --title T [--artist A] [--album B]\n"
+           "                   [--duration S]\n"
+           "      list the service's records, best first: id, synced/plain/instrumental, length,\n"
+           "      artist, title, album, separated by tabs (with S: lengths within 2 s only)\n"
            "  zorlyrics --help\n"
+           "--server: the service (default https://lrclib.net; plain http only to this machine);\n"
+           "--ca FILE: PEM certificates trusted for this run; ZORLYRICS_LOOPBACK_ONLY=1 refuses\n"
+           "every server but this machine\n"
            "--codepage N: the Windows code page of files that have no byte-order mark and are not\n"
            "UTF-8 (default 1252); all text is printed as UTF-8\n"
-           "exit status: 0 done; 1 embed failed; 2 bad arguments or a FILE read cannot open\n";
+           "exit status: 0 done; 1 embed failed; 2 bad arguments or a FILE read cannot open;\n"
+           "3 the online service could not be asked or answered wrongly (nothing written)\n";
 }
 
 }  // namespace zor::cli

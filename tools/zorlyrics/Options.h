@@ -7,7 +7,7 @@
 
 namespace zor::cli {
 
-enum class Command { Help, Read, Show, Embed };
+enum class Command { Help, Read, Show, Embed, Search };
 
 // A moment asked for with --at: as written, and in milliseconds.
 struct AtTime {
@@ -27,6 +27,15 @@ struct Options {
     std::map<std::string, std::string> metadata;
     std::optional<std::string> playlistTitle;
     std::vector<std::string> paths;  // FILE; SONG; or SONG LYRICSFILE
+    // The online step (show --online) and the search.
+    bool online = false;
+    std::optional<std::string> server;      // none: the public service
+    std::optional<double> durationSeconds;  // the song's length
+    std::string caFile;                     // certificates trusted for this run
+    std::string missesFile;                 // the memory of misses; none when empty
+    std::string title;                      // search
+    std::string artist;
+    std::string album;
 };
 
 struct ParseResult {

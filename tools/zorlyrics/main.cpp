@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
             return runShow(parsed.options);
         case Command::Embed:
             return runEmbed(parsed.options);
+        case Command::Search:
+            return runSearch(parsed.options);
         case Command::Help:
             break;
     }
