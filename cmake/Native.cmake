@@ -14,7 +14,9 @@ target_compile_definitions(unit_tests PRIVATE ZOR_ZORLYRICS="$<TARGET_FILE:zorly
     ZOR_STANDIN_RECORDS="${CMAKE_SOURCE_DIR}/tools/lrclib-standin/records.json")
 add_dependencies(unit_tests zorlyrics)
 include(GoogleTest)
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+# No unit test may reach a server off this machine, even through zorlyrics.
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60
+                     PROPERTIES LABELS unit ENVIRONMENT "ZORLYRICS_LOOPBACK_ONLY=1")
 
 # zorlyrics' online step against the service stand-in on this machine (HTTP, HTTPS, faults).
 # ZORLYRICS_LOOPBACK_ONLY makes zorlyrics refuse any other server, whatever a test asks.
