@@ -21,7 +21,7 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60
 # zorlyrics' online step against the service stand-in on this machine (HTTP, HTTPS, faults).
 # ZORLYRICS_LOOPBACK_ONLY makes zorlyrics refuse any other server, whatever a test asks.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-foreach(group http https faults)
+foreach(group http https faults publish)
     add_test(NAME online_${group}
              COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/online/online_test.py
                      --zorlyrics $<TARGET_FILE:zorlyrics>

@@ -9,6 +9,7 @@ GROUP is http, https or faults. Every zorlyrics run gets ZORLYRICS_LOOPBACK_ONLY
 """
 
 import argparse
+import hashlib
 import ipaddress
 import json
 import os
@@ -18,7 +19,9 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.error
 import urllib.parse
+import urllib.request
 
 ARGS = None
 ONLINE_FAILED = 3
@@ -37,10 +40,10 @@ def is_loopback_url(url):
 class Standin:
     """One stand-in server process, with its request log."""
 
-    def __init__(self, folder, fault="none", tls=None, delay=None):
+    def __init__(self, folder, fault="none", tls=None, delay=None, extra=()):
         self.log = os.path.join(folder, "requests-%s-%d.log" % (fault, time.monotonic_ns()))
         command = [sys.executable, ARGS.standin, "--records", ARGS.records, "--fault", fault,
-                   "--log", self.log]
+                   "--log", self.log, *extra]
         if delay is not None:
             command += ["--delay", str(delay)]
         if tls:
@@ -297,15 +300,113 @@ class Faults(OnlineCase):
         self.assertIn("Paper lanterns on the water", text.decode("utf-8"))
 
 
+class Publish(OnlineCase):
+    """zorlyrics publish against the stand-in, which checks the proof of work as the service
+    does; an easy target keeps each solve to a fraction of a second."""
+
+    LYRICS = ("[ti:Harbour Lights]\n[ar:Someone]\n[offset:250]\ncredits before the first line\n"
+              "[00:05.25]<00:05.25>first <00:05.80>line\n[00:09.00][00:31.00]the chorus\n"
+              "[00:20.50]second verse\n")
+
+    def lyrics(self, text=None):
+        path = os.path.join(self.folder, "timed.lrc")
+        with open(path, "w", encoding="utf-8") as out:
+            out.write(self.LYRICS if text is None else text)
+        return path
+
+    def publish(self, server, *extra, title="Harbour Lights", artist="Ada Park"):
+        return run("publish", "--server", server.url, "--title", title, "--artist", artist,
+                   "--album", "Tides", "--duration", "187", *extra, self.lyrics())
+
+    def published(self, server):
+        return [json.loads(r["body"]) for r in server.requests() if r["path"] == "/api/publish"]
+
+    def test_timed_lines_are_published_and_found_again_by_the_online_step(self):
+        server = self.standin()
+        result = self.publish(server, "--offset", "-100")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("timed lines 4\n", result.stdout)
+        self.assertIn("become public", result.stdout)
+        self.assertRegex(result.stdout, r"hashes [1-9][0-9]* in [0-9.]+ s\nPublished to lrclib.net\n")
+        # The file's offset (250) and the adjustment (-100) are baked in; the header, offset and
+        # word tags stay home; the chorus goes once per tag.
+        synced = "[00:05.10]first line\n[00:08.85]the chorus\n[00:20.35]second verse\n[00:30.85]the chorus\n"
+        [body] = self.published(server)
+        self.assertEqual(body["syncedLyrics"], synced)
+        self.assertEqual(body["plainLyrics"], "first line\nthe chorus\nsecond verse\nthe chorus\n")
+        self.assertEqual((body["trackName"], body["artistName"], body["albumName"], body["duration"]),
+                         ("Harbour Lights", "Ada Park", "Tides", 187))
+        found = self.show(server, "Ada Park", "Harbour Lights", 187)
+        self.assertEqual(found.returncode, 0, found.stderr)
+        with open(os.path.join(self.folder, "song.LRC"), encoding="utf-8") as saved:
+            self.assertEqual(saved.read().replace("\r\n", "\n").strip("\n\ufeff"), synced.strip("\n"))
+
+    def test_a_dry_run_prints_the_request_and_sends_nothing(self):
+        server = self.standin()
+        result = self.publish(server, "--dry-run")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertEqual(json.loads(result.stdout)["syncedLyrics"].count("\n"), 4)
+        self.assertEqual(server.requests(), [])
+
+    def test_refusals_and_failures_exit_3_with_one_line(self):
+        cases = (
+            ("an expired token", dict(extra=("--token-lifetime", "0")), "publish token is incorrect"),
+            ("a server error", dict(fault="500"), "busy (500)"),
+            ("a malformed challenge", dict(fault="malformed"), "not JSON"),
+        )
+        for what, options, reason in cases:
+            with self.subTest(what):
+                result = self.publish(self.standin(**options))
+                self.assertEqual(result.returncode, ONLINE_FAILED, result.stdout)
+                self.assertEqual(len(result.stderr.splitlines()), 1, result.stderr)
+                self.assertIn(reason, result.stderr)
+
+    def test_a_file_without_time_tags_or_a_missing_name_is_a_bad_argument(self):
+        server = self.standin()
+        path = self.lyrics("only\nwords\n")
+        result = run("publish", "--server", server.url, "--title", "T", "--artist", "A",
+                     "--duration", "10", path)
+        self.assertEqual(result.returncode, 2, result.stderr)
+        self.assertIn("no time tags", result.stderr)
+        self.assertEqual(self.publish(server, artist="").returncode, 2)
+        self.assertEqual(server.requests(), [])
+
+    def test_the_stand_in_checks_tokens_as_the_service_does(self):
+        server = self.standin()
+
+        def post(path, token=None, body=b"{}"):
+            request = urllib.request.Request(server.url + path, data=body, method="POST")
+            if token is not None:
+                request.add_header("X-Publish-Token", token)
+            try:
+                with urllib.request.urlopen(request, timeout=10) as answer:
+                    return answer.status, answer.read()
+            except urllib.error.HTTPError as refused:
+                return refused.code, refused.read()
+
+        status, body = post("/api/request-challenge")
+        challenge = json.loads(body)
+        target = int(challenge["target"], 16)
+        nonce = next(n for n in range(10 ** 7)
+                     if int(hashlib.sha256((challenge["prefix"] + str(n)).encode()).hexdigest(), 16) <= target)
+        fields = json.dumps({"trackName": "T", "artistName": "A", "albumName": "", "duration": 10,
+                             "plainLyrics": "x", "syncedLyrics": "[00:01.00]x"}).encode()
+        token = "%s:%d" % (challenge["prefix"], nonce)
+        self.assertEqual(post("/api/publish", "%s:%d" % (challenge["prefix"], nonce + 1), fields)[0], 400)
+        self.assertEqual(post("/api/publish", "unknown:%d" % nonce, fields)[0], 400)
+        self.assertEqual(post("/api/publish", token, fields)[0], 201)
+        self.assertEqual(post("/api/publish", token, fields)[0], 400, "a token works once")
+
+
 def main():
     global ARGS
     parser = argparse.ArgumentParser()
     parser.add_argument("--zorlyrics", required=True)
     parser.add_argument("--standin", required=True)
     parser.add_argument("--records", required=True)
-    parser.add_argument("group", choices=("http", "https", "faults"))
+    parser.add_argument("group", choices=("http", "https", "faults", "publish"))
     ARGS, rest = parser.parse_known_args()
-    group = {"http": Http, "https": Https, "faults": Faults}[ARGS.group]
+    group = {"http": Http, "https": Https, "faults": Faults, "publish": Publish}[ARGS.group]
     suite = unittest.defaultTestLoader.loadTestsFromTestCase(group)
     outcome = unittest.TextTestRunner(verbosity=2).run(suite)
     return 0 if outcome.wasSuccessful() else 1

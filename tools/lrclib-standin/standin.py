@@ -2,15 +2,19 @@
 """A stand-in for the online lyrics service, for tests and the demo.
 
 It answers the read side of the service (/api/get, /api/search, /api/get/ID) from a JSON file
-of recorded records, over HTTP or HTTPS, and can misbehave on purpose (--fault). It binds to a
-loopback address only and prints "port N" once it listens, so tests can run side by side.
+of recorded records, over HTTP or HTTPS, and can misbehave on purpose (--fault). Its write side
+(/api/request-challenge, /api/publish) checks the proof of work as the service does, against a
+target a test can make easy, and keeps what was published so that /api/get finds it. It binds to
+a loopback address only and prints "port N" once it listens, so tests can run side by side.
 
     standin.py --records FILE [--cert PEM --key PEM] [--fault MODE] [--delay S] [--log FILE]
+               [--challenge-target HEX] [--token-lifetime S]
     standin.py --make-certs DIR     # a test authority, and certificates for localhost and
                                     # for another host, made with the openssl command
 """
 
 import argparse
+import hashlib
 import ipaddress
 import json
 import os
@@ -40,6 +44,10 @@ FAULTS = (
 )
 
 HUGE_BYTES = 50 * 1024 * 1024
+# About 2^16 hashes: a test solves it in well under a second.
+EASY_TARGET = "0000" + "f" * 60
+PUBLISH_FIELDS = (("trackName", str), ("artistName", str), ("albumName", str),
+                  ("duration", (int, float)), ("plainLyrics", str), ("syncedLyrics", str))
 DURATION_TOLERANCE = 2.0
 
 
@@ -56,6 +64,7 @@ class Catalogue:
 
     def __init__(self, records):
         self.records = records
+        self.lock = threading.Lock()
 
     def by_id(self, record_id):
         return next((r for r in self.records if r["id"] == record_id), None)
@@ -90,6 +99,50 @@ class Catalogue:
             found.append(record)
         return found[:20]
 
+    def publish(self, fields):
+        """A new version comes first; the older ones stay, as the service keeps them."""
+        with self.lock:
+            record = {
+                "id": max((r["id"] for r in self.records), default=0) + 1,
+                "trackName": fields["trackName"], "artistName": fields["artistName"],
+                "albumName": fields["albumName"] or None, "duration": fields["duration"],
+                "instrumental": not fields["plainLyrics"] and not fields["syncedLyrics"],
+                "plainLyrics": fields["plainLyrics"] or None,
+                "syncedLyrics": fields["syncedLyrics"] or None,
+            }
+            self.records.insert(0, record)
+        return record
+
+
+class Tokens:
+    """Publish tokens as the service checks them: its own prefix, a nonce whose hash of the
+    prefix and the nonce is at most the target, once, before the token expires."""
+
+    def __init__(self, target, lifetime):
+        self.target = target
+        self.lifetime = lifetime
+        self.issued = {}
+        self.lock = threading.Lock()
+
+    def challenge(self):
+        prefix = os.urandom(16).hex()
+        with self.lock:
+            self.issued[prefix] = time.monotonic()
+        return {"prefix": prefix, "target": self.target}
+
+    def redeem(self, token):
+        prefix, colon, nonce = token.rpartition(":")
+        if not colon or not nonce.isdigit():
+            return False
+        with self.lock:
+            issued = self.issued.get(prefix)
+            if issued is None or time.monotonic() - issued > self.lifetime:
+                return False
+            digest = hashlib.sha256((prefix + nonce).encode("utf-8")).hexdigest()
+            if int(digest, 16) > int(self.target, 16):
+                return False
+            del self.issued[prefix]  # a token works once
+        return True
 
 class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
@@ -99,13 +152,16 @@ class Handler(BaseHTTPRequestHandler):
     def log_message(self, format, *args):  # the request log below replaces the default one
         pass
 
-    def record_request(self):
+    def record_request(self, body=None):
         log = self.server.request_log
         if log is None:
             return
         entry = {"method": self.command, "path": self.path,
                  "user_agent": self.headers.get("User-Agent", ""),
                  "client": self.headers.get("Lrclib-Client", "")}
+        if body is not None:
+            entry["token"] = self.headers.get("X-Publish-Token", "")
+            entry["body"] = body.decode("utf-8", "replace")
         with self.server.log_lock, open(log, "a", encoding="utf-8") as out:
             out.write(json.dumps(entry) + "\n")
 
@@ -138,6 +194,43 @@ class Handler(BaseHTTPRequestHandler):
         if url.path.startswith("/api/get/"):
             return self.answer_get_id(url.path[len("/api/get/"):])
         self.send_error_json(404, "NotFound", "No such endpoint")
+
+    def do_POST(self):
+        try:
+            length = int(self.headers.get("Content-Length", "0"))
+        except ValueError:
+            length = -1
+        if length < 0 or length > 4 * 1024 * 1024:
+            self.record_request(b"")
+            return self.send_error_json(400, "BadRequest", "a body of unknown or huge length")
+        body = self.rfile.read(length)
+        self.record_request(body)
+        url = urllib.parse.urlsplit(self.path)
+        if url.path.startswith("/api/") and self.faulted(url):
+            return
+        if url.path == "/api/request-challenge":
+            return self.send_json(200, self.server.tokens.challenge())
+        if url.path == "/api/publish":
+            return self.answer_publish(body)
+        self.send_error_json(404, "NotFound", "No such endpoint")
+
+    def answer_publish(self, body):
+        if not self.server.tokens.redeem(self.headers.get("X-Publish-Token", "")):
+            return self.send_error_json(400, "IncorrectPublishToken",
+                                        "The provided publish token is incorrect")
+        try:
+            fields = json.loads(body.decode("utf-8"))
+        except (UnicodeDecodeError, ValueError):
+            return self.send_error_json(400, "BadRequest", "the body is not JSON")
+        if not isinstance(fields, dict):
+            return self.send_error_json(400, "BadRequest", "the body is not an object")
+        for name, kind in PUBLISH_FIELDS:
+            if not isinstance(fields.get(name), kind) or isinstance(fields.get(name), bool):
+                return self.send_error_json(400, "BadRequest", "%s is missing or of the wrong type" % name)
+        self.server.catalogue.publish(fields)
+        self.send_response(201)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
 
     def answer_get(self, query):
         artist = query.get("artist_name", "")
@@ -263,10 +356,11 @@ class Handler(BaseHTTPRequestHandler):
 class StandinServer(ThreadingHTTPServer):
     daemon_threads = True
 
-    def __init__(self, address, family, catalogue, fault, delay, request_log):
+    def __init__(self, address, family, catalogue, fault, delay, request_log, tokens):
         self.address_family = family
         super().__init__(address, Handler)
         self.catalogue = catalogue
+        self.tokens = tokens
         self.fault = fault
         self.delay = delay
         self.request_log = request_log
@@ -311,6 +405,10 @@ def main():
     parser.add_argument("--fault", default="none", choices=FAULTS)
     parser.add_argument("--delay", type=float, default=2.0, help="seconds, for --fault slow")
     parser.add_argument("--log", help="append one JSON line per request to this file")
+    parser.add_argument("--challenge-target", default=EASY_TARGET,
+                        help="64 hex digits: the proof of work's target (default: about 2^16 hashes)")
+    parser.add_argument("--token-lifetime", type=float, default=300.0,
+                        help="seconds a challenge's token stays valid (default 300)")
     parser.add_argument("--make-certs", metavar="DIR", help="make test certificates in DIR and exit")
     args = parser.parse_args()
 
@@ -321,11 +419,15 @@ def main():
         parser.error("--records is needed")
     if not loopback_only(args.host):
         parser.error("the stand-in listens on a loopback address only")
+    if len(args.challenge_target) != 64 or any(c not in "0123456789abcdefABCDEF" for c in args.challenge_target):
+        parser.error("--challenge-target takes 64 hexadecimal digits")
     with open(args.records, encoding="utf-8") as source:
         catalogue = Catalogue(json.load(source))
+    tokens = Tokens(args.challenge_target.lower(), args.token_lifetime)
 
     family = socket.AF_INET6 if ":" in args.host else socket.AF_INET
-    server = StandinServer((args.host, args.port), family, catalogue, args.fault, args.delay, args.log)
+    server = StandinServer((args.host, args.port), family, catalogue, args.fault, args.delay, args.log,
+                          tokens)
     if args.cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.cert, args.key)

@@ -9,6 +9,7 @@ int runRead(const Options& options);
 int runShow(const Options& options);
 int runEmbed(const Options& options);
 int runSearch(const Options& options);
+int runPublish(const Options& options);
 
 // The exit status of an online step that could not finish.
 inline constexpr int kOnlineFailedStatus = 3;

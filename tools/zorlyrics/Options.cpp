@@ -84,6 +84,8 @@ class Parser {
             result_.options.command = Command::Embed;
         } else if (command == "search") {
             result_.options.command = Command::Search;
+        } else if (command == "publish") {
+            result_.options.command = Command::Publish;
         } else {
             return fail("unknown command '" + command + "' (try zorlyrics --help)");
         }
@@ -104,20 +106,29 @@ class Parser {
 
     bool allows(const std::string& option) const {
         const Command command = result_.options.command;
+        const bool online =
+            command == Command::Show || command == Command::Search || command == Command::Publish;
+        const bool asksByName = command == Command::Search || command == Command::Publish;
         if (option == "--codepage") {
             return command != Command::Search;
         }
         if (option == "--server" || option == "--duration" || option == "--ca") {
-            return command == Command::Show || command == Command::Search;
+            return online;
+        }
+        if (option == "--dry-run") {
+            return command == Command::Publish;
         }
         if (option == "--online" || option == "--misses") {
             return command == Command::Show;
         }
         if (option == "--title" || option == "--artist" || option == "--album") {
-            return command == Command::Search;
+            return asksByName;
         }
-        if (option == "--edit" || option == "--at" || option == "--precise" ||
-            option == "--offset") {
+        if (option == "--offset") {
+            return command == Command::Read || command == Command::Show ||
+                   command == Command::Publish;
+        }
+        if (option == "--edit" || option == "--at" || option == "--precise") {
             return command == Command::Read || command == Command::Show;
         }
         if (option == "--count") {
@@ -161,6 +172,10 @@ class Parser {
         }
         if (argument == "--online") {
             options.online = true;
+            return;
+        }
+        if (argument == "--dry-run") {
+            options.dryRun = true;
             return;
         }
         const std::string* text = value(argument);
@@ -229,6 +244,17 @@ class Parser {
     }
 
     void checkPaths() {
+        const Options& options = result_.options;
+        if (options.command == Command::Publish) {
+            if (options.paths.size() != 1) {
+                fail("publish needs one LYRICSFILE");
+            } else if (options.title.empty() || options.artist.empty()) {
+                fail("publish needs --title and --artist, neither empty");
+            } else if (!options.durationSeconds) {
+                fail("publish needs --duration");
+            }
+            return;
+        }
         if (result_.options.command == Command::Search) {
             if (!result_.options.paths.empty()) {
                 fail("search takes no path");
@@ -291,6 +317,12 @@ const char* usageText() {
            "                   [--duration S]\n"
            "      list the service's records, best first: id, synced/plain/instrumental, length,\n"
            "      artist, title, album, separated by tabs (with S: lengths within 2 s only)\n"
+           "  zorlyrics publish [--server URL] [--ca FILE] --title T --artist A [--album B]\n"
+           "                    --duration S [--offset MS] [--codepage N] [--dry-run] LYRICSFILE\n"
+           "      publish LYRICSFILE's timed lines to the online service, where they become\n"
+           "      public: prints what it sends, solves the service's proof of work, sends;\n"
+           "      --offset MS: the live adjustment baked into the times with the file's own\n"
+           "      [offset:]; --dry-run: print the JSON that would be sent and send nothing\n"
            "  zorlyrics --help\n"
            "--server: the service (default https://lrclib.net; plain http only to this machine);\n"
            "--ca FILE: PEM certificates trusted for this run; ZORLYRICS_LOOPBACK_ONLY=1 refuses\n"
@@ -298,7 +330,8 @@ const char* usageText() {
            "--codepage N: the Windows code page of files that have no byte-order mark and are not\n"
            "UTF-8 (default 1252); all text is printed as UTF-8\n"
            "exit status: 0 done; 1 embed failed; 2 bad arguments or a FILE read cannot open;\n"
-           "3 the online service could not be asked or answered wrongly (nothing written)\n";
+           "3 the online service could not be asked, answered wrongly or refused a publish\n"
+           "(nothing written)\n";
 }
 
 }  // namespace zor::cli

@@ -7,7 +7,7 @@
 
 namespace zor::cli {
 
-enum class Command { Help, Read, Show, Embed, Search };
+enum class Command { Help, Read, Show, Embed, Search, Publish };
 
 // A moment asked for with --at: as written, and in milliseconds.
 struct AtTime {
@@ -36,6 +36,7 @@ struct Options {
     std::string title;                      // search
     std::string artist;
     std::string album;
+    bool dryRun = false;  // publish: print what would be sent, send nothing
 };
 
 struct ParseResult {

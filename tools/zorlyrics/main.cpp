@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
             return runEmbed(parsed.options);
         case Command::Search:
             return runSearch(parsed.options);
+        case Command::Publish:
+            return runPublish(parsed.options);
         case Command::Help:
             break;
     }
