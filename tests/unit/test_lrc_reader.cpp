@@ -150,6 +150,11 @@ TEST_F(LrcReader, TakesTimeTagsOutOfALine) {
         {"[2x:05]Junk after minutes", {"Junk after minutes"}, {{125, 0}}, 0},
         {"[00:12]  Spaced   ", {"  Spaced"}, {{12, 0}}, 0},
         {"[00:07]A [00:09]B", {"A B"}, {{7, 0}, {9, 0}}, 0},
+        // More separate runs of tags than the reader keeps in place.
+        {"[00:03]a [00:04]b [00:05]c [00:06]d [00:07]e [00:08]f",
+         {"a b c d e f"},
+         {{3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 0}},
+         0},
         {"[Chorus]", {"[Chorus]"}, {}, 0},
         {"[by:someone]", {"[by:someone]"}, {}, 0},
         {"[00:10]Sing [Chorus]", {"[00:10]Sing [Chorus]"}, {{10, 0}}, 0},
