@@ -27,7 +27,8 @@ void printSource(std::ostream& out, const LyricsCore& core) {
 }
 
 void printEncoding(std::ostream& out, const LyricsCore& core) {
-    out << "encoding " << core.lyricsEncoding.name() << '\n';
+    out << "encoding " << core.lyricsEncoding.name()
+        << (core.lyricsEncoding.guessed ? " (guessed)" : "") << '\n';
 }
 
 void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes) {
