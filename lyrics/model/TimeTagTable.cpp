@@ -118,6 +118,25 @@ int LyricsCore::lineAtMs(std::int64_t ms) const {
     return lastTagReached(timeTags, ms, ByMs{});
 }
 
+std::vector<int> LyricsCore::linesTimedLike(int entry) const {
+    if (entry < 0 || entry >= timeTags.size()) {
+        return {};
+    }
+    const TimeTag& reached = timeTags[entry];
+    const bool precise = PreciseTiming != 0;
+    std::vector<int> lines;
+    for (const TimeTag& tag : timeTags) {
+        const bool same = precise ? tag.ms == reached.ms : tag.seconds == reached.seconds;
+        if (same && tag.line >= 0 && tag.line != reached.line &&
+            std::find(lines.begin(), lines.end(), tag.line) == lines.end()) {
+            lines.push_back(tag.line);
+        }
+    }
+    std::sort(lines.begin(), lines.end());
+    lines.push_back(reached.line);
+    return lines;
+}
+
 int LyricsCore::tagTimeForLine(int line, int now) const {
     return static_cast<int>(nearestTag(timeTags, line, now, BySeconds{}));
 }
