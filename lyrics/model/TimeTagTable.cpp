@@ -122,12 +122,12 @@ std::vector<int> LyricsCore::linesTimedLike(int entry) const {
     if (entry < 0 || entry >= timeTags.size()) {
         return {};
     }
+    // The tags as written, to the millisecond, whatever the timing: lines a fraction of a second
+    // apart are not sung together.
     const TimeTag& reached = timeTags[entry];
-    const bool precise = PreciseTiming != 0;
     std::vector<int> lines;
     for (const TimeTag& tag : timeTags) {
-        const bool same = precise ? tag.ms == reached.ms : tag.seconds == reached.seconds;
-        if (same && tag.line >= 0 && tag.line != reached.line &&
+        if (tag.ms == reached.ms && tag.line >= 0 && tag.line != reached.line &&
             std::find(lines.begin(), lines.end(), tag.line) == lines.end()) {
             lines.push_back(tag.line);
         }
