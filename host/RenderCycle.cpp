@@ -247,7 +247,18 @@ void CLyricsPluginApp::followWipe() {
     }
     if (lastEntry >= 0) {
         const TimeTag& tag = timeTags[lastEntry];
-        const std::vector<WordMark>* marks = wordTimes.find(tag.line);
+        int line = tag.line;
+        const std::vector<WordMark>* marks = wordTimes.find(line);
+        // A translation rarely has word tags of its own: the wipe goes over the first line of
+        // its group that has.
+        if (marks == nullptr) {
+            for (const int other : list.sameTimeLines()) {
+                if ((marks = wordTimes.find(other)) != nullptr) {
+                    line = other;
+                    break;
+                }
+            }
+        }
         if (marks != nullptr && list.selection() == tag.line) {
             // The line lasts until the next later tag, if there is one.
             std::int64_t lineMs = -1;
@@ -257,12 +268,12 @@ void CLyricsPluginApp::followWipe() {
                     break;
                 }
             }
-            if (wipeLine != tag.line) {
-                wipeLine = tag.line;
-                wipeLength = static_cast<int>(list.text(tag.line).size());
+            if (wipeLine != line) {
+                wipeLine = line;
+                wipeLength = static_cast<int>(list.text(line).size());
             }
             const int length = wipeLength;
-            next.item = tag.line;
+            next.item = line;
             next.point = wipeAt(*marks, length, lyricsNowMs - tag.ms, lineMs);
         }
     }
