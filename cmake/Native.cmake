@@ -10,6 +10,7 @@ add_executable(unit_tests ${ZOR_UNIT_TEST_SOURCES})
 target_link_libraries(unit_tests PRIVATE zorcore GTest::gtest GTest::gtest_main
                       nlohmann_json::nlohmann_json)
 target_compile_definitions(unit_tests PRIVATE ZOR_ZORLYRICS="$<TARGET_FILE:zorlyrics>"
+    ZOR_UNIT_FIXTURES="${CMAKE_SOURCE_DIR}/tests/unit/fixtures"
     ZOR_STANDIN="${CMAKE_SOURCE_DIR}/tools/lrclib-standin/standin.py"
     ZOR_STANDIN_RECORDS="${CMAKE_SOURCE_DIR}/tools/lrclib-standin/records.json")
 add_dependencies(unit_tests zorlyrics)

@@ -90,6 +90,8 @@ void visitSettings(const SettingsHolders& holders, Visitor& visit) {
     visit.integer("CodePage", app.CodePage);
     visit.integer("PreciseTiming", app.PreciseTiming);
     visit.integer("LatencyMs", app.LatencyMs);
+    visit.integer("DetectCodePage", app.DetectCodePage);
+    visit.integer("SameTimeLines", app.SameTimeLines);
 }
 
 // Colours are stored as the signed decimal of their 32 bits.

@@ -1,4 +1,6 @@
 // The one-line mode, the width that follows the widest line, and the centred highlight.
+#include <algorithm>
+
 #include "diag/TraceLog.h"
 #include "display/PluginWnd.h"
 #include "host/HostWindows.h"
@@ -147,6 +149,9 @@ void CLyricsPluginApp::adjustWidth() {
 }
 
 void CLyricsPluginApp::centerHighlight() {
+    if (showSameTimeGroup()) {
+        return;
+    }
     if (CenterHighlight == 0) {
         return;
     }
@@ -171,6 +176,37 @@ void CLyricsPluginApp::centerHighlight() {
     if (newTop != top) {
         list->SetTopIndex(newTop);
     }
+}
+
+bool CLyricsPluginApp::showSameTimeGroup() {
+    CLyricsListBox& list = *pluginWnd->lyricsList;
+    const std::vector<int>& group = list.sameTimeLines();
+    if (group.size() < 2 || IsOneLine != 0 || !isWindowUsable(&list, true) ||
+        list.selection() != group.back()) {
+        return false;
+    }
+    const auto [firstLine, lastLine] = std::minmax_element(group.begin(), group.end());
+    const int first = *firstLine;
+    const int last = *lastLine;
+    const int top = list.GetTopIndex();
+    const RECT client = list.GetClientRect();
+    bool outside = false;
+    const int bottom = list.ItemFromPoint(POINT{5, client.bottom - 3}, outside);
+    const int shown = std::max(1, bottom - top + 1);
+    int newTop = top;
+    if (CenterHighlight != 0) {
+        newTop = (first + last + 1) / 2 - shown / 2;
+    } else if (first < top) {
+        newTop = first;
+    } else if (last > bottom) {
+        newTop = last - shown + 1;
+    }
+    // A group taller than the list shows from its first line.
+    newTop = std::max(0, std::min(newTop, first));
+    if (newTop != top) {
+        list.SetTopIndex(newTop);
+    }
+    return true;
 }
 
 }  // namespace zor

@@ -1,6 +1,8 @@
 // The owner-drawn lyrics list: line font, measuring and drawing, and the key dispatch.
 #include "display/LyricsListBox.h"
 
+#include <algorithm>
+
 #include "display/PluginWnd.h"
 #include "host/HostWindows.h"
 #include "host/LyricsPluginApp.h"
@@ -165,6 +167,7 @@ bool CLyricsListBox::isLyricsList() const {
 
 void CLyricsListBox::resetList() {
     ResetContent();
+    sameTime_.clear();
     wipe = LineWipe{};
     wipePainter.forget();
     wipeDC.reset();
@@ -317,6 +320,37 @@ void CLyricsListBox::showWipe(const LineWipe& next) {
     }
 }
 
+void CLyricsListBox::showSameTime(const std::vector<int>& lines) {
+    if (lines == sameTime_) {
+        return;
+    }
+    for (const int line : sameTime_) {
+        redrawItem(line);
+    }
+    for (const int line : lines) {
+        redrawItem(line);
+    }
+    sameTime_ = lines;
+}
+
+bool CLyricsListBox::isSameTimeLine(int index) const {
+    return sameTime_.size() > 1 && isLyricsList() && selection() == sameTime_.back() &&
+           std::find(sameTime_.begin(), sameTime_.end(), index) != sameTime_.end();
+}
+
+std::string CLyricsListBox::joinedSameTimeText() const {
+    std::vector<int> lines = sameTime_;
+    std::sort(lines.begin(), lines.end());
+    std::string text;
+    for (const int line : lines) {
+        if (!text.empty()) {
+            text += "  /  ";
+        }
+        text += GetText(line);
+    }
+    return text;
+}
+
 void CLyricsListBox::redrawItem(int index) {
     RECT rect{};
     if (GetItemRect(index, rect)) {
@@ -363,13 +397,16 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (index < 0) {
         return;  // an empty list asking for a focus rectangle
     }
-    std::string line = GetText(index);
+    const bool sameTime = isSameTimeLine(index);
+    // One line shows: the selected item holds the whole group.
+    const bool joined = sameTime && app->IsOneLine != 0 && index == sameTime_.back();
+    std::string line = joined ? joinedSameTimeText() : GetText(index);
     const HDC dc = item.hDC;
     const fw::Font font = makeLineFont(dc, index);
     const fw::ScopedSelect select(dc, font.get());
 
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool wiped = selected && index == wipe.item && isLyricsList();
+    const bool selected = (item.itemState & ODS_SELECTED) != 0 || sameTime;
+    const bool wiped = selected && index == wipe.item && isLyricsList() && !joined;
     RECT area = item.rcItem;
     const bool fillSelected = selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
     const bool fillPlain = !selected && (item.itemAction & ODA_SELECT) != 0;

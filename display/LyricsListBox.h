@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "display/LineWipe.h"
 #include "framework/Gdi.h"
@@ -52,6 +53,10 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
 
     // Sets the wipe of the highlighted line and redraws, at once, the items whose wipe changed.
     void showWipe(const LineWipe& next);
+    // The lines drawn highlighted with the selected line (it last), while it stays selected;
+    // redraws the items that change. Empty: the selection alone.
+    void showSameTime(const std::vector<int>& lines);
+    const std::vector<int>& sameTimeLines() const { return sameTime_; }
 
     CLyricsPluginApp* app;
     CPluginWnd* pluginWnd;
@@ -85,6 +90,12 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     LineOrigin placeLine(HDC dc, std::string& line, const RECT& area) const;
     // Paints the wiped item on dc at area: all of it, or only what the wipe changed.
     void paintWipe(HDC dc, const RECT& area, bool wholeItem);
+    // Whether index is drawn highlighted as one of the lines timed like the selected one.
+    bool isSameTimeLine(int index) const;
+    // The group's lines joined, as one-line mode shows them in the selected item.
+    std::string joinedSameTimeText() const;
+
+    std::vector<int> sameTime_;
 };
 
 }  // namespace zor

@@ -67,6 +67,11 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     void doOneLine();
     void adjustWidth();
     void centerHighlight() override;
+    // Keeps the lines highlighted with the selected one in view (centred with CenterHighlight);
+    // false when there is no such group to show.
+    bool showSameTimeGroup();
+    // The lyrics list's group of lines timed like entry, while SameTimeLines is on.
+    void followSameTimeLines(int entry);
 
     // ---- commands ----
     void seekToLine(int line);

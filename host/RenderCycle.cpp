@@ -178,6 +178,7 @@ void CLyricsPluginApp::highlightFollow() {
     const int position = host.outputTime();
     lastEntry = kNoEntry;
     if (position == -1) {
+        followSameTimeLines(-1);
         if (list.selection() != 0) {
             list.setSelection(0);
         }
@@ -204,8 +205,11 @@ void CLyricsPluginApp::highlightFollow() {
             const int line = timeTags[entry].line;
             if (line != lastTagLine) {
                 list.setSelection(line);
+                followSameTimeLines(entry);
                 centerHighlight();
                 lastTagLine = line;
+            } else {
+                followSameTimeLines(entry);
             }
         }
         lastSecond = second;
@@ -214,12 +218,24 @@ void CLyricsPluginApp::highlightFollow() {
     // stays when a tag holds it there.
     const bool zero = !found && second == 0;
     if ((entry < 0 || zero) && (lastTagLine != 0 || zero)) {
+        followSameTimeLines(-1);
         if (list.selection() != 0 && !(entry >= 0 && list.selection() == headerLines)) {
             list.setSelection(0);
         }
         centerHighlight();
         lastTagLine = 0;
     }
+}
+
+void CLyricsPluginApp::followSameTimeLines(int entry) {
+    std::vector<int> lines;
+    if (SameTimeLines != 0 && entry >= 0) {
+        lines = linesTimedLike(entry);
+    }
+    if (lines.size() < 2) {
+        lines.clear();
+    }
+    pluginWnd->lyricsList->showSameTime(lines);
 }
 
 // The wipe follows the word times of the line the tag reached selected, while it is selected.
@@ -231,7 +247,18 @@ void CLyricsPluginApp::followWipe() {
     }
     if (lastEntry >= 0) {
         const TimeTag& tag = timeTags[lastEntry];
-        const std::vector<WordMark>* marks = wordTimes.find(tag.line);
+        int line = tag.line;
+        const std::vector<WordMark>* marks = wordTimes.find(line);
+        // A translation rarely has word tags of its own: the wipe goes over the first line of
+        // its group that has.
+        if (marks == nullptr) {
+            for (const int other : list.sameTimeLines()) {
+                if ((marks = wordTimes.find(other)) != nullptr) {
+                    line = other;
+                    break;
+                }
+            }
+        }
         if (marks != nullptr && list.selection() == tag.line) {
             // The line lasts until the next later tag, if there is one.
             std::int64_t lineMs = -1;
@@ -241,12 +268,12 @@ void CLyricsPluginApp::followWipe() {
                     break;
                 }
             }
-            if (wipeLine != tag.line) {
-                wipeLine = tag.line;
-                wipeLength = static_cast<int>(list.text(tag.line).size());
+            if (wipeLine != line) {
+                wipeLine = line;
+                wipeLength = static_cast<int>(list.text(line).size());
             }
             const int length = wipeLength;
-            next.item = tag.line;
+            next.item = line;
             next.point = wipeAt(*marks, length, lyricsNowMs - tag.ms, lineMs);
         }
     }

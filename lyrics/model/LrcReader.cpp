@@ -15,6 +15,7 @@
 #include "lyrics/model/TextFunctions.h"
 #include "lyrics/model/WordTiming.h"
 #include "lyrics/platform/CodePage.h"
+#include "lyrics/text/CodePageGuess.h"
 #include "lyrics/text/Windows1252.h"
 
 namespace zor {
@@ -29,6 +30,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";  // U+FEFF in UTF-8
 constexpr std::int64_t kLargestTagValue = std::numeric_limits<std::int32_t>::max();
 
 constexpr std::string_view kOffsetTagName = "[offset";
+constexpr std::size_t npos = std::string_view::npos;
 
 // The ID tags whose lines the lyrics list hides; compared up to the tag's first colon.
 constexpr std::array<std::string_view, 9> kHiddenTagNames{
@@ -203,6 +205,23 @@ class TagSpans {
     std::vector<Span> overflow_;
 };
 
+// Whether the line, from from on, holds a time tag followed by text: the lyrics of a line that
+// starts with an ID tag.
+bool holdsTimedText(std::string_view line, std::size_t from) {
+    bool timed = false;
+    for (;;) {
+        while (from < line.size() && line[from] == kBlank) {
+            ++from;
+        }
+        const std::size_t close = from < line.size() ? usualTagClose(line, from) : npos;
+        if (close == npos) {
+            return timed && from < line.size();
+        }
+        timed = true;
+        from = close + 1;
+    }
+}
+
 // One read of a source into the visible list: the rules that decide, line by line, what the
 // list shows and which line each time tag belongs to.
 class SourceReader {
@@ -241,7 +260,9 @@ class SourceReader {
         }
         if (displayMode && line.empty()) {
             dropZeroTagsSince(before);
-            if (lineIndex_ == firstIndex_) {
+            // An empty line at the top is shown only with a time of its own: passed on, its
+            // tag would light the first sung line before it is sung.
+            if (lineIndex_ == firstIndex_ && tagCount_ == before) {
                 keep = 0;
             }
         }
@@ -386,7 +407,14 @@ int LyricsCore::readLines(InputFile& file, int& count) {
     const int codePage = fallbackCodePage();
     const FileForm form = fileForm(bytes);
     std::optional<LineEnd> lineEnd;
-    if (form == FileForm::Ascii || form == FileForm::Utf8) {
+    std::optional<CodePageGuess> guess;
+    if (form == FileForm::CodePage && CodePage == 0 && DetectCodePage != 0) {
+        guess = guessCodePage(bytes, codePage);
+    }
+    if (guess) {
+        lyricsEncoding = TextEncoding{EncodingKind::CodePage, guess->codePage, true};
+        lineEnd = splitLines(*this, count, [&guess](const auto& feed) { feed(guess->text); });
+    } else if (form == FileForm::Ascii || form == FileForm::Utf8) {
         // UTF-8 as it stands: read in place.
         lyricsEncoding = form == FileForm::Utf8 ? TextEncoding{EncodingKind::Utf8, 0}
                                                 : TextEncoding{EncodingKind::CodePage, codePage};
@@ -432,52 +460,62 @@ int LyricsCore::parseTimeTags(std::string& line, int& tagCount, int lineIndex,
                               const SourceFacts& facts) {
     const bool displayMode = facts.displayMode;
     const int firstTag = timeTags.size();
-    // The tags are read where they stand and taken out together at the end, so a malformed
-    // one leaves the line as written without a copy of it being kept. Each tag is the first
-    // "[" after the previous tag and the first "]" after that.
+    // The tags are read where they stand and taken out together at the end, so no copy of the
+    // line is kept. Each tag is the first "[" after the previous tag and the first "]" after
+    // that; a bracket that is no time tag stays as written and the search goes on after its "[".
     TagSpans spans;
-    bool wellFormed = true;
+    bool plainBracketSeen = false;
     std::size_t from = 0;
     for (;;) {
         const std::size_t open = findOpening(line, from);
         if (open == std::string::npos) {
             break;
         }
-        std::size_t close = usualTagClose(line, open);
+        // "[[00:12.00]]", as some tools write tags, is the tag inside.
+        const bool doubled = open + 1 < line.size() && line[open + 1] == '[';
+        const std::size_t tagOpen = doubled ? open + 1 : open;
+        std::size_t close = usualTagClose(line, tagOpen);
         if (close == std::string::npos) {
-            close = findClosing(line, open + 1);
+            close = findClosing(line, tagOpen + 1);
         }
         if (close == std::string::npos) {
-            // Malformed: the line is shown with all its brackets; tags taken from it stay.
-            wellFormed = false;
+            // Unclosed: the rest of the line is shown as written; tags ahead of it are taken.
             break;
         }
-        const std::string_view text = std::string_view(line).substr(open, close - open + 1);
+        const std::string_view text = std::string_view(line).substr(tagOpen, close - tagOpen + 1);
         TagTime time;
-        if (!isDigit(text[1])) {
+        if (!isDigit(text[1]) && !doubled) {
             const IdTagReading tag = readIdTag(text, displayMode);
             if (tag.offsetMs && !fileOffset) {
                 fileOffset = tag.offsetMs;  // the first well-formed one counts
             }
-            if (tag.hidden) {
-                tagCount = timeTags.size();
-                return 0;
+            if (tag.hidden && !plainBracketSeen) {
+                if (!holdsTimedText(line, close + 1)) {
+                    tagCount = timeTags.size();
+                    return 0;
+                }
+                // "[offset:102][00:00.17]First line": the line is the lyrics after the tag.
+                spans.add(open, close + 1);
+                from = close + 1;
+                continue;
             }
-            wellFormed = false;
-            break;
         }
-        if (!readTagTime(text, time)) {
-            wellFormed = false;
-            break;
+        const bool closedTwice = !doubled || (close + 1 < line.size() && line[close + 1] == ']');
+        if (!isDigit(text[1]) || !closedTwice || !readTagTime(text, time)) {
+            // A bracket that is no time tag is shown as written; tags around it are still taken.
+            plainBracketSeen = true;
+            from = open + 1;
+            continue;
         }
         if (time.seconds <= kLargestTagValue) {
             timeTags.add(static_cast<std::int32_t>(time.seconds), lineIndex, time.ms);
         }
-        spans.add(open, close + 1);
-        from = close + 1;
+        const std::size_t end = doubled ? close + 2 : close + 1;
+        spans.add(open, end);
+        from = end;
     }
     // The edit list shows every line exactly as written; the table still gets its tags.
-    if (wellFormed && displayMode) {
+    if (displayMode) {
         spans.removeFrom(line);
     }
     tagCount = timeTags.size();

@@ -45,6 +45,9 @@ class LyricsCore : public AppSettings {
     // The same on the tags' milliseconds, for precise timing.
     int lineAtMs(std::int64_t ms) const;                          // entry index, or kNoEntry
     std::int64_t tagMsForLine(int line, std::int64_t now) const;  // milliseconds, or -1
+    // Every line with a tag written with the time of entry's, in list order, with entry's own
+    // line last; none for no entry.
+    std::vector<int> linesTimedLike(int entry) const;
 
     // Precise timing: what is added to the playback position to get the lyrics' time. The
     // file's [offset:] and the live adjustment show the lyrics earlier, the output latency

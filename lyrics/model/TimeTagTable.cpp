@@ -118,6 +118,25 @@ int LyricsCore::lineAtMs(std::int64_t ms) const {
     return lastTagReached(timeTags, ms, ByMs{});
 }
 
+std::vector<int> LyricsCore::linesTimedLike(int entry) const {
+    if (entry < 0 || entry >= timeTags.size()) {
+        return {};
+    }
+    // The tags as written, to the millisecond, whatever the timing: lines a fraction of a second
+    // apart are not sung together.
+    const TimeTag& reached = timeTags[entry];
+    std::vector<int> lines;
+    for (const TimeTag& tag : timeTags) {
+        if (tag.ms == reached.ms && tag.line >= 0 && tag.line != reached.line &&
+            std::find(lines.begin(), lines.end(), tag.line) == lines.end()) {
+            lines.push_back(tag.line);
+        }
+    }
+    std::sort(lines.begin(), lines.end());
+    lines.push_back(reached.line);
+    return lines;
+}
+
 int LyricsCore::tagTimeForLine(int line, int now) const {
     return static_cast<int>(nearestTag(timeTags, line, now, BySeconds{}));
 }

@@ -28,6 +28,10 @@ bool codePageAvailable(int codePage);
 // byte sequence the code page does not define becomes U+FFFD.
 std::string decodeCodePage(int codePage, std::string_view bytes);
 
+// The bytes as UTF-8 when every one of them belongs to a character of the code page; none for a
+// code page the platform cannot convert or a sequence it does not define.
+std::optional<std::string> decodeCodePageExactly(int codePage, std::string_view bytes);
+
 // The UTF-8 text in the code page, or none when a character of it has no form there (never a
 // stand-in character).
 std::optional<std::string> encodeCodePage(int codePage, std::string_view utf8);

@@ -32,7 +32,24 @@ IconvHandle openIconv(const char* to, const char* from) {
     return IconvHandle(handle);
 }
 
+// iconv knows most Windows code pages as "CPnnnn"; these only by their own names.
 std::string iconvName(int codePage) {
+    struct Named {
+        int codePage;
+        const char* name;
+    };
+    static constexpr Named kNamed[] = {
+        {20866, "KOI8-R"},     {20932, "EUC-JP"},      {28592, "ISO-8859-2"},
+        {28593, "ISO-8859-3"}, {28594, "ISO-8859-4"},  {28595, "ISO-8859-5"},
+        {28596, "ISO-8859-6"}, {28597, "ISO-8859-7"},  {28598, "ISO-8859-8"},
+        {28599, "ISO-8859-9"}, {28603, "ISO-8859-13"}, {28605, "ISO-8859-15"},
+        {38598, "ISO-8859-8"}, {54936, "GB18030"},     {10029, "MAC-CENTRALEUROPE"},
+    };
+    for (const Named& named : kNamed) {
+        if (named.codePage == codePage) {
+            return named.name;
+        }
+    }
     return "CP" + std::to_string(codePage);
 }
 
@@ -125,6 +142,20 @@ std::string decodeCodePage(int codePage, std::string_view bytes) {
         }
     }
     return decodeWindows1252(bytes);
+}
+
+std::optional<std::string> decodeCodePageExactly(int codePage, std::string_view bytes) {
+    if (codePage == kLatin1CodePage || codePage == kWindows1252CodePage) {
+        return decodeCodePage(codePage, bytes);  // every byte is a character
+    }
+    if (codePage == kUtf8CodePage) {
+        return isValidUtf8(bytes) ? std::optional<std::string>(bytes) : std::nullopt;
+    }
+    const IconvHandle handle = openIconv("UTF-8", iconvName(codePage).c_str());
+    if (!handle) {
+        return std::nullopt;
+    }
+    return convert(static_cast<iconv_t>(handle.get()), bytes, Stop::AtBadInput);
 }
 
 std::optional<std::string> encodeCodePage(int codePage, std::string_view utf8) {

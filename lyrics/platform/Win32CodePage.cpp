@@ -57,6 +57,25 @@ std::string decodeCodePage(int codePage, std::string_view bytes) {
     return utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
+std::optional<std::string> decodeCodePageExactly(int codePage, std::string_view bytes) {
+    if (!codePageAvailable(codePage)) {
+        return std::nullopt;
+    }
+    if (bytes.empty()) {
+        return std::string();
+    }
+    const auto page = static_cast<UINT>(codePage);
+    const int length = static_cast<int>(bytes.size());
+    const int needed =
+        MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    if (needed <= 0) {
+        return std::nullopt;  // an undefined sequence, or a code page that cannot tell
+    }
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, bytes.data(), length, wide.data(), needed);
+    return utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
 std::optional<std::string> encodeCodePage(int codePage, std::string_view utf8) {
     if (isAscii(utf8)) {
         return std::string(utf8);

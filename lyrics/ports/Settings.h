@@ -29,6 +29,11 @@ struct AppSettings {
     int PreciseTiming = 0;
     // Output latency in milliseconds (-5000..5000): the lyrics show this much later.
     int LatencyMs = 0;
+    // Files that are neither marked nor UTF-8 are read in the code page their bytes suggest,
+    // while CodePage is 0.
+    int DetectCodePage = 1;
+    // Every line timed the same as the current line is drawn highlighted with it.
+    int SameTimeLines = 0;
 };
 
 inline constexpr int kLargestLatencyMs = 5000;

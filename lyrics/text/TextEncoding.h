@@ -12,7 +12,8 @@ enum class EncodingKind { Utf8Bom, Utf8, Utf16Le, Utf16Be, CodePage };
 
 struct TextEncoding {
     EncodingKind kind = EncodingKind::CodePage;
-    int codePage = 0;  // for CodePage: the code page used; 0 is the ANSI code page
+    int codePage = 0;      // for CodePage: the code page used; 0 is the ANSI code page
+    bool guessed = false;  // for CodePage: guessed from the file's bytes, not a setting
 
     // utf-8-bom, utf-8, utf-16le, utf-16be or cpNNNN.
     std::string name() const;

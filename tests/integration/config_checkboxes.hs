@@ -1,5 +1,6 @@
 # F12 opens the configuration dialog with its check boxes and fields as the settings stand
-# (Precise timing unticked, latency 0, code page 0) and the font summary of the default font.
+# (Precise timing unticked, latency 0, code page 0, the guess of the code page ticked, lines of the
+# same time unticked) and the font summary of the default font.
 # Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu alone; the same with OK turns it
 # off, OK takes the latency and the code page fields together, and the save after the dialog
 # writes them to plugin.ini.
@@ -12,6 +13,8 @@ dialog checked 1007
 dialog checked 1009
 dialog checked 1010
 dialog checked 1060
+dialog checked 1062
+dialog checked 1063
 dialog text 1061
 dialog text 1308
 dialog text 1027

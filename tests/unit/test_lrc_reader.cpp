@@ -150,10 +150,27 @@ TEST_F(LrcReader, TakesTimeTagsOutOfALine) {
         {"[2x:05]Junk after minutes", {"Junk after minutes"}, {{125, 0}}, 0},
         {"[00:12]  Spaced   ", {"  Spaced"}, {{12, 0}}, 0},
         {"[00:07]A [00:09]B", {"A B"}, {{7, 0}, {9, 0}}, 0},
+        // More separate runs of tags than the reader keeps in place.
+        {"[00:03]a [00:04]b [00:05]c [00:06]d [00:07]e [00:08]f",
+         {"a b c d e f"},
+         {{3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 0}},
+         0},
         {"[Chorus]", {"[Chorus]"}, {}, 0},
         {"[by:someone]", {"[by:someone]"}, {}, 0},
-        {"[00:10]Sing [Chorus]", {"[00:10]Sing [Chorus]"}, {{10, 0}}, 0},
-        {"[00:10]Open [00:20", {"[00:10]Open [00:20"}, {{10, 0}}, 0},
+        // A bracket that is no time tag shows as written; the time tags around it are taken.
+        {"[00:10]Sing [Chorus]", {"Sing [Chorus]"}, {{10, 0}}, 0},
+        {"[00:07.78][Ab] Text", {"[Ab] Text"}, {{7, 0}}, 0},
+        {"[Chorus][00:10]Text", {"[Chorus]Text"}, {{10, 0}}, 0},
+        {"[00:10]A [x][ti:Song]", {"A [x][ti:Song]"}, {{10, 0}}, 0},
+        {"[00:10]Open [00:20", {"Open [00:20"}, {{10, 0}}, 0},
+        // Tags in double brackets, as some tools write them.
+        {"[[00:12.00]] Text", {" Text"}, {{12, 0}}, 0},
+        {"[[00:12.00]][[00:14]]Two", {"Two"}, {{12, 0}, {14, 0}}, 0},
+        {"[[00:12.00] Half", {"[ Half"}, {{12, 0}}, 0},
+        {"[[Chorus]]", {"[[Chorus]]"}, {}, 0},
+        // An ID tag ahead of a timed line hides the tag, not the lyrics.
+        {"[offset:102][00:00.17]First", {"First"}, {{0, 0}}, 0},
+        {"[ar:Band] [00:03]Sung", {" Sung"}, {{3, 0}}, 0},
         {"[00:.5]No seconds", {"[00:.5]No seconds"}, {}, 0},
         {"[00:]Empty seconds", {"[00:]Empty seconds"}, {}, 0},
         {"Bracket ] first [00:03]x", {"Bracket ] first x"}, {{3, 0}}, 0},
@@ -216,11 +233,20 @@ TEST_F(LrcReader, RecordsExactValuesAndRefusesThoseBeyondTheLargestInt) {
     EXPECT_EQ(tags(), (Tags{{3, 0}}));
 }
 
-TEST_F(LrcReader, EmptyLinesAtTheTopAreNeverShownAndPassTheirLaterTagOn) {
-    readText("\n\n[00:05]\n\nHello\n[00:07]World");
-    EXPECT_EQ(added(), (Lines{"Hello", "World"}));
-    EXPECT_EQ(tags(), (Tags{{5, 0}, {7, 1}}));
-    EXPECT_EQ(core.droppedLines, 4);  // two empty lines, the tag line, one more empty line
+TEST_F(LrcReader, AnEmptyLineAtTheTopIsShownOnlyWithATimeOfItsOwn) {
+    // Passed on, the times of the empty lines would light the first sung line before it is sung.
+    readText("[ti:X]\n\n[00:00.00]\n[00:01.00]\n[00:03.00]\n[00:04.00] Sung\n[00:08]Next");
+    EXPECT_EQ(added(), (Lines{"", "", " Sung", "Next"}));
+    EXPECT_EQ(tags(), (Tags{{1, 0}, {3, 1}, {4, 2}, {8, 3}}));
+    EXPECT_EQ(core.droppedLines, 3);  // the title, the untimed empty line, the zero-tag line
+
+    lyricsList.clear();
+    core.droppedLines = 0;
+    count = 0;
+    readText("\n\n[00:05]\nHello\n[00:07]World");
+    EXPECT_EQ(added(), (Lines{"", "Hello", "World"}));
+    EXPECT_EQ(tags(), (Tags{{5, 0}, {7, 2}}));
+    EXPECT_EQ(core.droppedLines, 2);
 }
 
 TEST_F(LrcReader, AnEmptyLineFurtherDownLosesOnlyZeroTags) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Fakes.h"
@@ -240,6 +242,20 @@ TEST_F(PreciseTiming, WordTagsAreHiddenInDisplayModeAndKeptInEditMode) {
                          "<00:04.00>Untimed <00:04.50>words",
                          "[00:05.00]Sung <00:05.40>late <00:06.00>", ""}));
         EXPECT_TRUE(core.wordTimes.empty());
+    }
+}
+
+TEST_F(PreciseTiming, WordTagsBackToBackAreAllTakenOut) {
+    read("[00:01.00]<00:01.00><00:01.20>Hel<00:01.50>lo\n");
+    EXPECT_EQ(lyricsList.items(), (Lines{"Hello"}));
+    ASSERT_NE(core.wordTimes.find(0), nullptr);
+    const std::vector<WordMark>& marks = *core.wordTimes.find(0);
+    ASSERT_EQ(marks.size(), 3u);
+    const std::pair<int, std::int64_t> expected[] = {{0, 0}, {0, 200}, {3, 500}};
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(marks[i].position, expected[i].first);
+        EXPECT_EQ(marks[i].ms, expected[i].second);
     }
 }
 

@@ -140,6 +140,41 @@ TEST(Utf16, ConvertsBothOrdersWithSurrogatePairs) {
         "a\uFFFD");
 }
 
+TEST(Utf16, ALoneLowSurrogateBecomesTheReplacementInBothOrders) {
+    for (const bool big : {false, true}) {
+        SCOPED_TRACE(big ? "big" : "little");
+        const ByteOrder order = big ? ByteOrder::Big : ByteOrder::Little;
+        for (const char16_t low : {char16_t{0xDC00}, char16_t{0xDFFF}}) {
+            SCOPED_TRACE(static_cast<int>(low));
+            std::u16string units = u"a";
+            units += low;
+            units += u"b";
+            EXPECT_EQ(utf16BytesToUtf8(utf16(units, big), order), "a\uFFFDb");
+        }
+    }
+}
+
+TEST(Utf16, TheEdgesOfTheBasicPlaneAndTheFirstPairRoundTrip) {
+    struct Case {
+        std::string utf8;
+        std::u16string units;
+    };
+    const Case cases[] = {
+        {"\uFFFF", u"\uFFFF"},
+        {"\U00010000", {char16_t{0xD800}, char16_t{0xDC00}}},
+        {"x\U00010000\uFFFFy", {u'x', char16_t{0xD800}, char16_t{0xDC00}, char16_t{0xFFFF}, u'y'}},
+    };
+    for (const Case& c : cases) {
+        for (const bool big : {false, true}) {
+            SCOPED_TRACE(c.utf8 + (big ? " big" : " little"));
+            const ByteOrder order = big ? ByteOrder::Big : ByteOrder::Little;
+            const std::string bytes = utf16(c.units, big);
+            EXPECT_EQ(utf8ToUtf16Bytes(c.utf8, order), bytes);
+            EXPECT_EQ(utf16BytesToUtf8(bytes, order), c.utf8);
+        }
+    }
+}
+
 TEST(CodePages, Windows1252MapsEveryByteBothWays) {
     std::string everyByte;
     for (int byte = 0; byte < 256; ++byte) {
@@ -435,6 +470,8 @@ TEST_F(FrameEncodings, StoredByTheRealId3libAndReadBackExactly) {
     const Case cases[] = {
         {"[00:01]café\r\n\r\nend", '\0', "cp28591"},
         {"[00:01]Привет 歌詞\r\n\r\nend 𝄞", '\x01', "utf-16le"},
+        // Fits Windows-1252 but not Latin-1: no single-byte form is the frame's.
+        {"[00:01]5 €\r\n“quoted” ‘twice’", '\x01', "utf-16le"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.encoding);

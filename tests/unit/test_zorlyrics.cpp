@@ -288,6 +288,35 @@ TEST_F(Zorlyrics, ReadNamesTheEncodingAndPrintsUtf8) {
     }
 }
 
+TEST_F(Zorlyrics, ReadSaysWhenTheCodePageWasGuessedAndTheOptionStillForcesOne) {
+    // "[00:01]我们一起唱歌" and "[00:03]再见" in GBK.
+    const std::string file =
+        dir.write("g.lrc",
+                  "[00:01]\xCE\xD2\xC3\xC7\xD2\xBB\xC6\xF0\xB3\xAA\xB8\xE8\r\n"
+                  "[00:03]\xD4\xD9\xBC\xFB\xD4\xD9\xBC\xFB\xD4\xD9\xBC\xFB\xD4\xD9\xBC\xFB");
+    const Outcome guessed = run({"read", file});
+    EXPECT_EQ(guessed.status, 0) << guessed.err;
+    EXPECT_EQ(guessed.out,
+              "encoding cp936 (guessed)\nitems 2\n0\t我们一起唱歌\n1\t再见再见再见再见\n"
+              "dropped 0\ntags 2\n1\t0\n3\t1\n");
+    const Outcome forced = run({"read", "--codepage", "1252", file});
+    EXPECT_EQ(forced.out.substr(0, forced.out.find('\n')), "encoding cp1252");
+}
+
+TEST_F(Zorlyrics, SameTimeListsEveryLineOfTheMomentWithTheSelectedLast) {
+    const std::string file = dir.write(
+        "t.lrc",
+        "[00:01]Intro\n[00:05]Sung\n[00:05]Translated\n[00:09]Next\n[00:05][00:12]Again\n");
+    const Outcome r = run({"read", "--same-time", "--at", "0", "--at", "2", "--at", "6", "--at",
+                           "10", "--at", "13", file});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string out = r.out.substr(r.out.find("at 0"));
+    EXPECT_EQ(out, "at 0\tnone\nat 2\t0\nat 6\t1,2,4\nat 10\t3\nat 13\t4\n");
+    // Without the option, only the selected line: the last of the tie.
+    const Outcome plain = run({"read", "--at", "6", file});
+    EXPECT_EQ(plain.out.substr(plain.out.find("at 6")), "at 6\t4\n");
+}
+
 TEST_F(Zorlyrics, ShowNamesTheEncodingOfAFrameBeyondLatin1) {
     const std::string song = dir.write("Song.mp3", bareMp3());
     const std::string lyrics =

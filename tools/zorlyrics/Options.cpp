@@ -128,7 +128,8 @@ class Parser {
             return command == Command::Read || command == Command::Show ||
                    command == Command::Publish;
         }
-        if (option == "--edit" || option == "--at" || option == "--precise") {
+        if (option == "--edit" || option == "--at" || option == "--precise" ||
+            option == "--same-time") {
             return command == Command::Read || command == Command::Show;
         }
         if (option == "--count") {
@@ -176,6 +177,10 @@ class Parser {
         }
         if (argument == "--dry-run") {
             options.dryRun = true;
+            return;
+        }
+        if (argument == "--same-time") {
+            options.sameTime = true;
             return;
         }
         const std::string* text = value(argument);
@@ -287,11 +292,12 @@ ParseResult parseArguments(const std::vector<std::string>& arguments) {
 const char* usageText() {
     return "usage:\n"
            "  zorlyrics read [--edit] [--precise] [--offset MS] [--count N] [--at S]... "
-           "[--codepage N]\n"
-           "                 FILE\n"
+           "[--same-time]\n"
+           "                 [--codepage N] FILE\n"
            "      read FILE as the lyrics reader does, into a list already holding N items\n"
            "  zorlyrics show [--edit] [--precise] [--offset MS] [--alt DIR] [--meta KEY=VALUE]...\n"
-           "                 [--playlist-title TEXT] [--at S]... [--codepage N] SONG\n"
+           "                 [--playlist-title TEXT] [--at S]... [--same-time] [--codepage N] "
+           "SONG\n"
            "      load the lyrics the plug-in would show for SONG (--alt: alternative folder;\n"
            "      KEY: Title, Artist, Album, Track, Year, Date or Genre). The first source that\n"
            "      opens wins: in DIR Song.LRC, Song.TXT, \"Artist - Title.LRC\", \"Artist - "
@@ -304,7 +310,9 @@ const char* usageText() {
            "Lyrics;\n"
            "      WMA: WM/Lyrics)\n"
            "      --precise: timing to the millisecond (PreciseTiming=1); --offset MS: the live\n"
-           "      adjustment; --at S: seconds, with a fraction if wanted (--at 7.49)\n"
+           "      adjustment; --at S: seconds, with a fraction if wanted (--at 7.49); "
+           "--same-time:\n"
+           "      each at line lists every line highlighted (SameTimeLines=1), the selected last\n"
            "  zorlyrics embed [--codepage N] SONG LYRICSFILE\n"
            "      store LYRICSFILE into SONG (MP3, FLAC, OGG, OPUS, M4A, MP4) as \"Save in MP3\" "
            "does\n"
@@ -328,7 +336,8 @@ const char* usageText() {
            "--ca FILE: PEM certificates trusted for this run; ZORLYRICS_LOOPBACK_ONLY=1 refuses\n"
            "every server but this machine\n"
            "--codepage N: the Windows code page of files that have no byte-order mark and are not\n"
-           "UTF-8 (default 1252); all text is printed as UTF-8\n"
+           "UTF-8; without it such a file is read in the code page its bytes suggest, as the\n"
+           "plug-in does (DetectCodePage=1), else in 1252; all text is printed as UTF-8\n"
            "exit status: 0 done; 1 embed failed; 2 bad arguments or a FILE read cannot open;\n"
            "3 the online service could not be asked, answered wrongly or refused a publish\n"
            "(nothing written)\n";

@@ -21,8 +21,9 @@ struct Options {
     int count = 0;
     std::vector<AtTime> atTimes;
     bool precise = false;
-    int offsetMs = 0;  // the live adjustment
-    int codePage = 0;  // the fallback code page; 0: the ANSI code page (1252 natively)
+    bool sameTime = false;  // each "at" lists every line highlighted with the selected one
+    int offsetMs = 0;       // the live adjustment
+    int codePage = 0;       // the fallback code page; 0: the ANSI code page (1252 natively)
     std::string alternativeFolder;
     std::map<std::string, std::string> metadata;
     std::optional<std::string> playlistTitle;

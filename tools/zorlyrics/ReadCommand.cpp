@@ -25,7 +25,7 @@ int runRead(const Options& options) {
     session.core.sortTimeTags();
     session.core.liveAdjustMs = options.offsetMs;
     printEncoding(std::cout, session.core);
-    printLines(std::cout, session.core, options.atTimes);
+    printLines(std::cout, session.core, options.atTimes, options.sameTime);
     return 0;
 }
 

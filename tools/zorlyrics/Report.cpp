@@ -27,10 +27,12 @@ void printSource(std::ostream& out, const LyricsCore& core) {
 }
 
 void printEncoding(std::ostream& out, const LyricsCore& core) {
-    out << "encoding " << core.lyricsEncoding.name() << '\n';
+    out << "encoding " << core.lyricsEncoding.name()
+        << (core.lyricsEncoding.guessed ? " (guessed)" : "") << '\n';
 }
 
-void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes) {
+void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes,
+                bool sameTime) {
     const LineList& list = core.visibleList();
     out << "items " << list.count() << '\n';
     for (int i = 0; i < list.count(); ++i) {
@@ -53,6 +55,12 @@ void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& 
         out << "at " << at.text << '\t';
         if (entry == kNoEntry) {
             out << "none";
+        } else if (sameTime) {
+            const char* separator = "";
+            for (const int line : core.linesTimedLike(entry)) {
+                out << separator << line;
+                separator = ",";
+            }
         } else {
             out << core.timeTags[entry].line;
         }

@@ -14,6 +14,8 @@ void printSource(std::ostream& out, const LyricsCore& core);
 void printEncoding(std::ostream& out, const LyricsCore& core);
 // The visible list, the dropped count, the sorted table (in milliseconds, with the offset and
 // the adjustment ahead of it, when precise) and one line per asked moment.
-void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes);
+// sameTime: each "at" line lists every line highlighted with the selected one, that one last.
+void printLines(std::ostream& out, LyricsCore& core, const std::vector<AtTime>& atTimes,
+                bool sameTime = false);
 
 }  // namespace zor::cli

@@ -62,7 +62,7 @@ int runShow(const Options& options) {
     }
     session.core.liveAdjustMs = options.offsetMs;  // a load of a new song starts from none
     printSource(std::cout, session.core);
-    printLines(std::cout, session.core, options.atTimes);
+    printLines(std::cout, session.core, options.atTimes, options.sameTime);
     return 0;
 }
 
