@@ -90,6 +90,8 @@ void visitSettings(const SettingsHolders& holders, Visitor& visit) {
     visit.integer("CodePage", app.CodePage);
     visit.integer("PreciseTiming", app.PreciseTiming);
     visit.integer("LatencyMs", app.LatencyMs);
+    visit.integer("OnlineLyrics", app.OnlineLyrics);
+    visit.text("OnlineServer", app.OnlineServer, kOnlineServerCapacity);
 }
 
 // Colours are stored as the signed decimal of their 32 bits.
