@@ -22,13 +22,17 @@ set(ZOR_PLUGIN_SOURCES
     commands/PluginButton.cpp
     commands/PluginToolbar.cpp
     commands/DlgEditor.cpp
-    commands/HelpDialog.cpp)
+    commands/HelpDialog.cpp
+    host/OnlineWorker.cpp
+    host/OnlineStep.cpp
+    lyrics/platform/WinHttpTransport.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
 set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")
 target_link_libraries(vis_zorlyrics PRIVATE zorcore)
 target_link_options(vis_zorlyrics PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclude-all-symbols -Wl,--enable-stdcall-fixup)
-target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr shell32 advapi32)
+target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr shell32 advapi32
+    winhttp)
 
 # The window framework the plug-in's window classes derive from.
 set(ZOR_FRAMEWORK_SOURCES
