@@ -16,9 +16,11 @@ namespace zor {
 
 namespace {
 
-// How long stop() waits for the thread. The transport's abort makes a transfer end at once,
-// so this is only reached when the system keeps a call blocked regardless.
-constexpr DWORD kStopWaitMs = 2000;
+// How long stop() waits for the thread. Closing the request handle under a blocked call ends
+// it at once on Windows; wine's WinHTTP finishes the blocked receive first (until the answer
+// goes on or the time allowed ends). A thread still busy after this is left to end on its own,
+// which is safe: it holds the library and its share of the state.
+constexpr DWORD kStopWaitMs = 250;
 
 struct Job {
     OnlineJobKind kind = OnlineJobKind::Find;
@@ -40,8 +42,8 @@ struct OnlineWorker::Shared {
     std::deque<Job> jobs;
     bool stopping = false;
     std::shared_ptr<CancelFlag> current;  // the cancel flag of the job under way
+    bool requestUnderWay = false;         // that job talks to the network
     std::map<std::uint32_t, OnlineAnswer> answers;
-    std::uint32_t lastGeneration = 0;
     WinHttpTransport transport;
 
     // The thread's alone.
@@ -103,11 +105,13 @@ void runJobs(OnlineWorker::Shared& shared) {
             job = std::move(shared.jobs.front());
             shared.jobs.pop_front();
             shared.current = job.cancel;
+            shared.requestUnderWay = job.kind != OnlineJobKind::Forget;
         }
         OnlineAnswer answer = runJob(shared, job);
         {
             const std::lock_guard<std::mutex> guard(shared.lock);
             shared.current.reset();
+            shared.requestUnderWay = false;
             if (job.kind == OnlineJobKind::Forget || job.cancel->load() || shared.stopping) {
                 continue;  // abandoned: nobody waits for this answer
             }
@@ -165,9 +169,42 @@ void OnlineWorker::startThread() {
     static_cast<void>(start.release());  // the thread owns it now
 }
 
+// A thread whose request was cancelled but whose transfer has not ended yet is left to end on
+// its own, and a fresh one takes the next request: a stalled server never holds up the next
+// song. The chores still queued go over to the fresh thread.
+void OnlineWorker::leaveBusyThread() {
+    if (thread_ == nullptr) {
+        return;
+    }
+    std::deque<Job> chores;
+    {
+        const std::lock_guard<std::mutex> guard(shared_->lock);
+        if (!shared_->requestUnderWay) {
+            return;
+        }
+        shared_->stopping = true;
+        shared_->cancelRequests();
+        chores.swap(shared_->jobs);
+        shared_->answers.clear();
+        shared_->wake.notify_one();
+    }
+    shared_->transport.abort();
+    ::CloseHandle(thread_);
+    thread_ = nullptr;
+    startThread();
+    if (thread_ != nullptr) {
+        const std::lock_guard<std::mutex> guard(shared_->lock);
+        shared_->jobs = std::move(chores);
+        shared_->wake.notify_one();
+    }
+}
+
 std::uint32_t OnlineWorker::queue(OnlineJobKind kind, OnlineSong song, TrackSignature signature,
                                   std::string server, std::string missFile, HWND window,
                                   UINT message) {
+    if (kind != OnlineJobKind::Forget) {
+        leaveBusyThread();
+    }
     if (thread_ == nullptr) {
         startThread();
         if (thread_ == nullptr) {
@@ -180,9 +217,9 @@ std::uint32_t OnlineWorker::queue(OnlineJobKind kind, OnlineSong song, TrackSign
     }
     Job job;
     job.kind = kind;
-    job.generation = ++shared_->lastGeneration;
+    job.generation = ++lastGeneration_;
     if (job.generation == 0) {
-        job.generation = ++shared_->lastGeneration;  // 0 stands for none
+        job.generation = ++lastGeneration_;  // 0 stands for none
     }
     job.song = std::move(song);
     job.signature = std::move(signature);
@@ -217,6 +254,7 @@ void OnlineWorker::forget(const std::string& songPath, const std::string& missFi
 }
 
 void OnlineWorker::abandon() {
+    leaveBusyThread();
     if (!shared_) {
         return;
     }

@@ -59,9 +59,12 @@ class OnlineWorker {
     std::uint32_t queue(OnlineJobKind kind, OnlineSong song, TrackSignature signature,
                         std::string server, std::string missFile, HWND window, UINT message);
     void startThread();
+    void leaveBusyThread();
 
     std::shared_ptr<Shared> shared_;
     HANDLE thread_ = nullptr;  // owned; closed by stop()
+    // Counted here, not per thread, so that no two requests of a run share a number.
+    std::uint32_t lastGeneration_ = 0;
 };
 
 }  // namespace zor
