@@ -25,7 +25,7 @@ set(ZOR_PLUGIN_SOURCES
     commands/HelpDialog.cpp
     host/OnlineWorker.cpp
     host/OnlineStep.cpp
-    lyrics/platform/WinHttpTransport.cpp)
+    lyrics/platform/Win32HttpTransport.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
 set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")

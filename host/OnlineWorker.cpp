@@ -10,7 +10,7 @@
 
 #include "diag/TraceLog.h"
 #include "lyrics/online/MissMemory.h"
-#include "lyrics/platform/WinHttpTransport.h"
+#include "lyrics/platform/Win32HttpTransport.h"
 
 namespace zor {
 

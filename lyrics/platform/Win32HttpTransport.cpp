@@ -1,4 +1,4 @@
-#include "lyrics/platform/WinHttpTransport.h"
+#include "lyrics/platform/Win32HttpTransport.h"
 
 #include <windows.h>
 #include <winhttp.h>
