@@ -1,8 +1,8 @@
 # F12 opens the configuration dialog with its check boxes and fields as the settings stand
-# (Precise timing unticked, latency 0, code page 0) and the font summary of the default font.
-# Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu alone; the same with OK turns it
-# off, OK takes the latency and the code page fields together, and the save after the dialog
-# writes them to plugin.ini.
+# (Precise timing and the online search unticked, latency 0, code page 0) and the font summary
+# of the default font. Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu alone; the
+# same with OK turns it off, OK takes the latency and code page fields and the online search
+# together, and the save after the dialog writes them to plugin.ini.
 init
 dialog checked 1002
 dialog checked 1004
@@ -12,6 +12,7 @@ dialog checked 1007
 dialog checked 1009
 dialog checked 1010
 dialog checked 1060
+dialog checked 1062
 dialog text 1061
 dialog text 1308
 dialog text 1027
@@ -25,6 +26,7 @@ dialog checked 1004
 dialog press 1004
 dialog settext 1061 -250
 dialog settext 1029 1251
+dialog press 1062
 answer OK
 key F12
 cat @DIR@\plugin.ini

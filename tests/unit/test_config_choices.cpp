@@ -51,6 +51,7 @@ TEST(ConfigChoices, EveryControlEditsItsOwnSetting) {
         {1004, &s.app.ShowMenu},        {1007, &s.list.AdjustWidth},
         {1008, &s.list.ShowCentered},   {1009, &s.list.ShowVerticalScroll},
         {1010, &s.app.MoveBar},         {1060, &s.app.PreciseTiming},
+        {1062, &s.app.OnlineLyrics},
     };
     for (const Check& check : checks) {
         EXPECT_EQ(checkBoxSetting(view, check.id), check.setting) << check.id;
