@@ -23,6 +23,7 @@ set(ZOR_PLUGIN_SOURCES
     commands/PluginToolbar.cpp
     commands/DlgEditor.cpp
     commands/HelpDialog.cpp
+    commands/DlgOnlineSearch.cpp
     host/OnlineWorker.cpp
     host/OnlineStep.cpp
     lyrics/platform/Win32HttpTransport.cpp)

@@ -151,6 +151,11 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     std::string titleStripPathLine() const;
     // Repaints the title strip and gives it, as its window text, the lines it shows.
     void refreshTitleStrip();
+    // SHIFT+F5: the search dialog, whatever OnlineLyrics says and whatever the memory of
+    // misses holds; the record chosen is saved (over an existing file only if the user says
+    // so) and loaded.
+    void searchOnlineByHand();
+    void useFoundRecord(const LyricsRecord& record);
 
     OnlineWorker onlineWorker;
     std::uint32_t onlineGeneration = 0;  // the find under way; 0 for none

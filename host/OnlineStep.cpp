@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "commands/DlgOnlineSearch.h"
 #include "config/SettingsStore.h"
 #include "display/PluginWnd.h"
+#include "framework/WinApp.h"
 #include "host/LyricsPluginApp.h"
 #include "lyrics/model/TextFunctions.h"
 
@@ -196,6 +198,54 @@ void CLyricsPluginApp::refreshTitleStrip() {
         pluginWnd->titleStrip->SetWindowText(text);
     }
     pluginWnd->titleStrip->Invalidate();
+}
+
+void CLyricsPluginApp::searchOnlineByHand() {
+    if (!isWindowUsable()) {
+        return;
+    }
+    if (onlineGeneration != 0) {
+        abandonOnline();  // one request at a time: the user's goes first
+        refreshTitleStrip();
+    }
+    CDlgOnlineSearch dialog(*this, pluginWnd->GetSafeHwnd(), songSignature());
+    dialog.DoModal(fw::frameworkModule());
+    if (dialog.chosen()) {
+        useFoundRecord(*dialog.chosen());
+    }
+    pluginWnd->focusList();
+}
+
+void CLyricsPluginApp::useFoundRecord(const LyricsRecord& record) {
+    const std::string target =
+        FoundLyricsSaver(files).targetFor(record, songFile, AlternativeLRCPath);
+    bool replace = false;
+    if (!target.empty() && files.openShared(target)) {
+        const PromptAnswer answer =
+            prompt.show(PromptOwner::PluginWindow, "Replace " + target + " with the lyrics found?",
+                        "Save", PromptButtons::YesNo);
+        if (answer != PromptAnswer::Yes) {
+            return;
+        }
+        replace = true;
+    }
+    NoNetwork none;
+    OnlineLookup saving(none, files, OnlineServer);
+    OnlineOutcome outcome;
+    outcome.result = OnlineResult::Found;
+    outcome.record = record;
+    OnlineSong song;
+    song.path = songFile;
+    song.alternativeFolder = AlternativeLRCPath;
+    saving.deliver(outcome, song, {}, replace);
+    if (outcome.result != OnlineResult::Found) {
+        prompt.show(PromptOwner::PluginWindow, "The lyrics could not be saved.", "Error",
+                    PromptButtons::Ok);
+        return;
+    }
+    onlineWorker.forget(songFile, missFilePath());
+    reloadLyrics = 1;
+    Render(visModule);
 }
 
 }  // namespace zor
