@@ -96,6 +96,12 @@ target_link_options(hostsim_testplugin PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclu
 target_link_libraries(hostsim_testplugin PRIVATE user32 gdi32)
 add_dependencies(hostsim hostsim_testplugin)
 
+# Trusts the HTTPS test's own authority inside that test's own wine prefix (with-standin.sh).
+add_executable(trustca tests/integration/trustca/TrustCa.cpp)
+target_link_options(trustca PRIVATE ${ZOR_STATIC_RUNTIME} -municode)
+target_link_libraries(trustca PRIVATE crypt32)
+add_dependencies(hostsim trustca)
+
 add_subdirectory(tests/integration)
 
 # Resources: dialogs, icons, bitmaps and the help text, compiled by windres into the DLL; the

@@ -88,6 +88,7 @@ launcher=()
 if grep -q '^# standin:' "$script"; then
     # shellcheck disable=SC2206 # the options are words
     launcher=(unshare -n bash "$here/with-standin.sh" "$dir" $(header standin) --)
+    cp "$(dirname "$hostsim")/trustca.exe" "$dir/" 2>/dev/null || true
 fi
 (cd "$dir" && LC_ALL=C.UTF-8 "${launcher[@]}" "$loader" ./hostsim.exe "${arguments[@]}" "$name" \
     >"$dir/stdout.txt" 2>"$dir/stderr.txt")
