@@ -215,6 +215,8 @@ void CLyricsPluginApp::Quit(winampVisModule* module) {
     onlineWorker.stop();
     onlineGeneration = 0;
     onlineAskedFor.clear();
+    onlineNoticeText.clear();
+    onlineNoticeEnd = 0;
     if (hostFrameProc != nullptr) {
         if (::IsWindow(hostFrame) != FALSE) {
             ::SetWindowLongPtrW(hostFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostFrameProc));
