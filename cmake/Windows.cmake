@@ -22,13 +22,18 @@ set(ZOR_PLUGIN_SOURCES
     commands/PluginButton.cpp
     commands/PluginToolbar.cpp
     commands/DlgEditor.cpp
-    commands/HelpDialog.cpp)
+    commands/HelpDialog.cpp
+    commands/DlgOnlineSearch.cpp
+    host/OnlineWorker.cpp
+    host/OnlineStep.cpp
+    lyrics/platform/Win32HttpTransport.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)
 set_target_properties(vis_zorlyrics PROPERTIES PREFIX "" OUTPUT_NAME "vis_zorlyrics")
 target_link_libraries(vis_zorlyrics PRIVATE zorcore)
 target_link_options(vis_zorlyrics PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclude-all-symbols -Wl,--enable-stdcall-fixup)
-target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr shell32 advapi32)
+target_link_libraries(vis_zorlyrics PRIVATE user32 gdi32 comdlg32 comctl32 mpr shell32 advapi32
+    winhttp)
 
 # The window framework the plug-in's window classes derive from.
 set(ZOR_FRAMEWORK_SOURCES
@@ -90,6 +95,12 @@ target_include_directories(hostsim_testplugin PRIVATE ${CMAKE_SOURCE_DIR}
 target_link_options(hostsim_testplugin PRIVATE ${ZOR_STATIC_RUNTIME} -Wl,--exclude-all-symbols)
 target_link_libraries(hostsim_testplugin PRIVATE user32 gdi32)
 add_dependencies(hostsim hostsim_testplugin)
+
+# Trusts the HTTPS test's own authority inside that test's own wine prefix (with-standin.sh).
+add_executable(trustca tests/integration/trustca/TrustCa.cpp)
+target_link_options(trustca PRIVATE ${ZOR_STATIC_RUNTIME} -municode)
+target_link_libraries(trustca PRIVATE crypt32)
+add_dependencies(hostsim trustca)
 
 add_subdirectory(tests/integration)
 

@@ -133,7 +133,11 @@ void CLyricsPluginApp::runKeyCommand(CLyricsListBox& list, UINT key, bool shift,
             openTextEditor();
             break;
         case VK_F5:
-            refreshLyrics();
+            if (shift) {
+                searchOnlineByHand();
+            } else {
+                refreshLyrics();
+            }
             break;
         case VK_F6:
             showSongInfo();

@@ -78,16 +78,21 @@ LRESULT CPluginToolbar::onDrawTitle(const fw::WindowMessage& m) {
     ::SetBkColor(dc, window.BKWindowColor);
     ::SetBkMode(dc, OPAQUE);
 
-    // Right after a live timing adjustment, its notice stands in for the title.
-    const std::string notice = app->timingNotice();
+    // Right after a live timing adjustment, its notice stands in for the title; so does what
+    // the online step has to say.
+    std::string notice = app->timingNotice();
+    if (notice.empty()) {
+        notice = app->onlineNotice();
+    }
     drawCentred(dc, area, area.top + 3, notice.empty() ? app->songTitle : notice);
     if (app->songArtist.empty()) {
         app->songArtist = kNoArtist;
     }
     const int artistHeight = textHeight(dc, app->songArtist);
     drawCentred(dc, area, area.top + artistHeight + 2, app->songArtist);
-    const int pathHeight = textHeight(dc, app->songPath);
-    drawCentred(dc, area, area.top + 2 * pathHeight + 1, app->songPath);
+    const std::string pathLine = app->titleStripPathLine();
+    const int pathHeight = textHeight(dc, pathLine);
+    drawCentred(dc, area, area.top + 2 * pathHeight + 1, pathLine);
     return TRUE;
 }
 

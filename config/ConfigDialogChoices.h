@@ -22,7 +22,7 @@ struct ConfigSettings {
 };
 
 // The check boxes in the order the dialog reads and writes them.
-inline constexpr int kCheckBoxIds[] = {1002, 1004, 1003, 1008, 1007, 1009, 1010, 1060, 1062, 1063};
+inline constexpr int kCheckBoxIds[] = {1002, 1004, 1003, 1008, 1007, 1009, 1010, 1060, 1062, 1063, 1064};
 
 // The colour swatches, in the order a click is tested against them.
 inline constexpr int kSwatchIds[] = {1300, 1301, 1302, 1303, 1304, 1305, 1306};
@@ -52,6 +52,8 @@ inline int* checkBoxSetting(const ConfigSettings& settings, int controlId) {
             return &settings.app.DetectCodePage;
         case 1063:
             return &settings.app.SameTimeLines;
+        case 1064:
+            return &settings.app.OnlineLyrics;
         default:
             return nullptr;
     }

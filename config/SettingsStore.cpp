@@ -92,6 +92,8 @@ void visitSettings(const SettingsHolders& holders, Visitor& visit) {
     visit.integer("LatencyMs", app.LatencyMs);
     visit.integer("DetectCodePage", app.DetectCodePage);
     visit.integer("SameTimeLines", app.SameTimeLines);
+    visit.integer("OnlineLyrics", app.OnlineLyrics);
+    visit.text("OnlineServer", app.OnlineServer, kOnlineServerCapacity);
 }
 
 // Colours are stored as the signed decimal of their 32 bits.

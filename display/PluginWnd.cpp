@@ -24,6 +24,7 @@ const fw::MessageEntry<CPluginWnd> CPluginWnd::messages[] = {
     fw::mapMessage(WM_NCCALCSIZE, &CPluginWnd::onNcCalcSize),
     fw::mapMessage(WM_DESTROY, &CPluginWnd::onDestroy),
     fw::mapMessage(kRunConfigMessage, &CPluginWnd::onRunConfig),
+    fw::mapMessage(kOnlineAnswerMessage, &CPluginWnd::onOnlineAnswer),
 };
 const fw::MessageMap CPluginWnd::messageMap =
     fw::chainMessageMap(messages, &fw::CFrameWnd::classMessageMap);
@@ -219,6 +220,11 @@ LRESULT CPluginWnd::onNcCalcSize(const fw::WindowMessage& m) {
 
 LRESULT CPluginWnd::onRunConfig(const fw::WindowMessage& /*m*/) {
     app->Config(app->visModule);
+    return 0;
+}
+
+LRESULT CPluginWnd::onOnlineAnswer(const fw::WindowMessage& m) {
+    app->onlineAnswered(static_cast<std::uint32_t>(m.wParam));
     return 0;
 }
 

@@ -65,10 +65,13 @@ class CPluginWnd : public fw::CFrameWnd, public WindowColours {
     LRESULT onNcCalcSize(const fw::WindowMessage& m);
     LRESULT onDestroy(const fw::WindowMessage& m);
     LRESULT onRunConfig(const fw::WindowMessage& m);
+    LRESULT onOnlineAnswer(const fw::WindowMessage& m);
 };
 
 // Sent to the plug-in window by a Config call from another thread: the dialog runs on the
 // window's own thread, where the render calls are.
 inline constexpr UINT kRunConfigMessage = WM_APP + 1;
+// Posted by the online worker when an answer is ready; wParam is the request's generation.
+inline constexpr UINT kOnlineAnswerMessage = WM_APP + 2;
 
 }  // namespace zor

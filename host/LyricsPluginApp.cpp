@@ -211,6 +211,12 @@ void CLyricsPluginApp::Quit(winampVisModule* module) {
     if (module != nullptr) {
         visModule = module;
     }
+    // The network thread first: nothing it answers has a window to go to any more.
+    onlineWorker.stop();
+    onlineGeneration = 0;
+    onlineAskedFor.clear();
+    onlineNoticeText.clear();
+    onlineNoticeEnd = 0;
     if (hostFrameProc != nullptr) {
         if (::IsWindow(hostFrame) != FALSE) {
             ::SetWindowLongPtrW(hostFrame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostFrameProc));

@@ -9,6 +9,7 @@
 #include "diag/Win32Prompt.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
+#include "host/OnlineWorker.h"
 #include "host/PluginListPort.h"
 #include "host/Win32HostLink.h"
 #include "host/WinampVis.h"
@@ -136,6 +137,38 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     // The configuration dialog while it runs: owner of the boxes it raises.
     HWND configDialog = nullptr;
 
+    // ---- online lyrics ----
+    // After a load that found nothing: asks the worker, when the settings allow it and the song
+    // was not asked for already.
+    void startOnlineStep();
+    // The worker's answer for generation, posted to the plug-in window.
+    void onlineAnswered(std::uint32_t generation);
+    // Cancels what the worker does for the current song and forgets the song was asked for.
+    void abandonOnline();
+    // The song's signature as the host reports it: artist, title, album and length.
+    TrackSignature songSignature();
+    // The memory of misses, beside plugin.ini.
+    std::string missFilePath() const;
+    // What the title strip shows in place of the title while the online step has something to
+    // say ("Searching lrclib.net…", a failure for a few seconds), else empty.
+    std::string onlineNotice() const;
+    // The title strip's third line: the path, or the key that searches while nothing was found.
+    std::string titleStripPathLine() const;
+    // Repaints the title strip and gives it, as its window text, the lines it shows.
+    void refreshTitleStrip();
+    // SHIFT+F5: the search dialog, whatever OnlineLyrics says and whatever the memory of
+    // misses holds; the record chosen is saved (over an existing file only if the user says
+    // so) and loaded.
+    void searchOnlineByHand();
+    void useFoundRecord(const LyricsRecord& record);
+
+    OnlineWorker onlineWorker;
+    std::uint32_t onlineGeneration = 0;  // the find under way; 0 for none
+    std::string onlineAskedFor;          // the song the last find was for
+    std::string onlineNoticeText;
+    DWORD onlineNoticeEnd = 0;  // when a failure's notice ends; 0 while it lasts (searching)
+    bool searchHint = false;    // "Lyrics unavailable" shows: the strip names SHIFT+F5
+
   private:
     SettingsModule settingsModule() const;
     SettingsStore settingsStore();
@@ -152,6 +185,8 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     void highlightFollow();
     void followWipe();
     void endExpiredNotice();
+    void endExpiredOnlineNotice();
+    void showOnlineNotice(const std::string& text, bool lasting);
 
     friend class PluginPorts;
 };

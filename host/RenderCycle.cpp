@@ -94,6 +94,7 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
         }
     }
     endExpiredNotice();
+    endExpiredOnlineNotice();
     if (ShowMenu != 0 && ShowOsciloscope != 0) {
         drawOscFrame();
     }
@@ -104,6 +105,7 @@ int CLyricsPluginApp::Render(winampVisModule* module) {
 // Answers 1 when the call ends here, with the edit-mode exit instead of a load.
 int CLyricsPluginApp::songChange(const std::string& path) {
     if (path != songFile) {
+        abandonOnline();  // the previous song's request: its answer must not reach this song
         pluginWnd->titleStrip->Invalidate();
         if (!isWindowUsable(pluginWnd->lyricsList.get(), true)) {
             leaveEditModeForNewSong();
@@ -114,6 +116,8 @@ int CLyricsPluginApp::songChange(const std::string& path) {
     ++lyricsLoads;
     loadLyrics(path);
     finishLoad();
+    startOnlineStep();
+    refreshTitleStrip();
     return 0;
 }
 

@@ -79,5 +79,8 @@ class FileSystem {
 
 // The platform's own implementation.
 FileSystem& platformFileSystem();
+// One of its own, for a thread other than the one that uses platformFileSystem (an object
+// keeps the last failure's code, which two threads would otherwise share).
+std::unique_ptr<FileSystem> newPlatformFileSystem();
 
 }  // namespace zor

@@ -190,4 +190,8 @@ FileSystem& platformFileSystem() {
     return files;
 }
 
+std::unique_ptr<FileSystem> newPlatformFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
+
 }  // namespace zor

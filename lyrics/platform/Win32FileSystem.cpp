@@ -150,4 +150,8 @@ FileSystem& platformFileSystem() {
     return files;
 }
 
+std::unique_ptr<FileSystem> newPlatformFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
+
 }  // namespace zor

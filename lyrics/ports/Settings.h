@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "lyrics/online/OnlineServer.h"
+
 namespace zor {
 
 // Colours are 0x00BBGGRR, as the platform's colour references.
@@ -34,7 +36,13 @@ struct AppSettings {
     int DetectCodePage = 1;
     // Every line timed the same as the current line is drawn highlighted with it.
     int SameTimeLines = 0;
+    // Ask the online lyrics service for songs without lyrics; off, so nothing goes out unasked.
+    int OnlineLyrics = 0;
+    // The service's address. Plain http is refused for anything but this machine.
+    std::string OnlineServer = kDefaultOnlineServer;
 };
+
+inline constexpr std::size_t kOnlineServerCapacity = 512;
 
 inline constexpr int kLargestLatencyMs = 5000;
 

@@ -1,9 +1,9 @@
 # F12 opens the configuration dialog with its check boxes and fields as the settings stand
 # (Precise timing unticked, latency 0, code page 0, the guess of the code page ticked, lines of the
-# same time unticked) and the font summary of the default font.
+# same time and the online search unticked) and the font summary of the default font.
 # Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu alone; the same with OK turns it
-# off, OK takes the latency and the code page fields together, and the save after the dialog
-# writes them to plugin.ini.
+# off, OK takes the latency and the code page fields and the online search together, and the
+# save after the dialog writes them to plugin.ini.
 init
 dialog checked 1002
 dialog checked 1004
@@ -15,6 +15,7 @@ dialog checked 1010
 dialog checked 1060
 dialog checked 1062
 dialog checked 1063
+dialog checked 1064
 dialog text 1061
 dialog text 1308
 dialog text 1027
@@ -28,6 +29,7 @@ dialog checked 1004
 dialog press 1004
 dialog settext 1061 -250
 dialog settext 1029 1251
+dialog press 1064
 answer OK
 key F12
 cat @DIR@\plugin.ini

@@ -15,6 +15,10 @@
 #   # plugin: testplugin.dll   load hostsim's own test plug-in (TEST_PLUGIN_DLL) instead
 #   # options: --old-host      more hostsim options
 #   # exit: 1                  the exit status expected (default 0)
+#   # standin: [OPTIONS]       run beside the stand-in of the lyrics service (with-standin.sh,
+#                              OPTIONS are its own: --fault MODE, --delay S, --https), in a
+#                              network namespace where only loopback exists; @PORT@ in SCRIPT and
+#                              EXPECTED is its port, and @DIR@\requests.log its log of requests
 # A file NAME.check.sh beside SCRIPT is run afterwards with the test folder as its argument;
 # its failure fails the test (for what the output alone does not show, e.g. a picture).
 set -uo pipefail
@@ -80,7 +84,13 @@ substitute "$expected" >"$dir/expected.txt"
 
 # wine names Unix files in the charset of the locale: under C, a name outside ASCII cannot be
 # opened. UTF-8 keeps the ANSI code page wine derives from the language (1252).
-(cd "$dir" && LC_ALL=C.UTF-8 "$loader" ./hostsim.exe "${arguments[@]}" "$name" \
+launcher=()
+if grep -q '^# standin:' "$script"; then
+    # shellcheck disable=SC2206 # the options are words
+    launcher=(unshare -n bash "$here/with-standin.sh" "$dir" $(header standin) --)
+    cp "$(dirname "$hostsim")/trustca.exe" "$dir/" 2>/dev/null || true
+fi
+(cd "$dir" && LC_ALL=C.UTF-8 "${launcher[@]}" "$loader" ./hostsim.exe "${arguments[@]}" "$name" \
     >"$dir/stdout.txt" 2>"$dir/stderr.txt")
 status=$?
 

@@ -52,6 +52,7 @@ TEST(ConfigChoices, EveryControlEditsItsOwnSetting) {
         {1008, &s.list.ShowCentered},   {1009, &s.list.ShowVerticalScroll},
         {1010, &s.app.MoveBar},         {1060, &s.app.PreciseTiming},
         {1062, &s.app.DetectCodePage},  {1063, &s.app.SameTimeLines},
+        {1064, &s.app.OnlineLyrics},
     };
     for (const Check& check : checks) {
         EXPECT_EQ(checkBoxSetting(view, check.id), check.setting) << check.id;

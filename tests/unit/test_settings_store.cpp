@@ -103,7 +103,8 @@ const char* const kAllKeysInOrder =
     "HLTXTColor=16777088\r\nOscBkColor=4669769\r\nOscColor=12245206\r\n"
     "FontFamily=Arial\r\nFontWeight=400\r\nFontSize=8\r\nFontItalic=0\r\n"
     "AlternativeLRCPath=\r\nIsOneLine=0\r\nCodePage=0\r\nPreciseTiming=0\r\nLatencyMs=0\r\n"
-    "DetectCodePage=1\r\nSameTimeLines=0\r\n";
+    "DetectCodePage=1\r\nSameTimeLines=0\r\n"
+    "OnlineLyrics=0\r\nOnlineServer=https://lrclib.net\r\n";
 
 class SettingsStoreTest : public ::testing::Test {
   protected:
@@ -288,7 +289,8 @@ TEST_F(SettingsStoreTest, SaveReplacesInPlaceAndKeepsEverythingElse) {
         "HLTXTColor=16777088\r\nOscBkColor=4669769\r\nOscColor=12245206\r\n"
         "FontFamily=Arial\r\nFontWeight=400\r\nFontSize=8\r\nFontItalic=0\r\n"
         "AlternativeLRCPath=\r\nIsOneLine=0\r\nCodePage=0\r\nPreciseTiming=0\r\nLatencyMs=0\r\n"
-        "DetectCodePage=1\r\nSameTimeLines=0\r\n";
+        "DetectCodePage=1\r\nSameTimeLines=0\r\n"
+        "OnlineLyrics=0\r\nOnlineServer=https://lrclib.net\r\n";
     EXPECT_EQ(after,
               "; written by hand\r\n"
               "[Other plugin]\r\n"

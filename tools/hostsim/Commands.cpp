@@ -221,6 +221,9 @@ constexpr std::array kCommands = {
                          printControlRect(numberArgument(arguments[0]));
                      }
                  }},
+    CommandEntry{"text", 1, 1, checkNonNegative,
+                 [](HostSession&,
+                    const Arguments& arguments) { printControlText(numberArgument(arguments[0])); }},
     CommandEntry{"closeframe", 0, 0, nullptr,
                  [](HostSession& session, const Arguments&) { session.showFrame(false); }},
     CommandEntry{"showframe", 0, 0, nullptr,

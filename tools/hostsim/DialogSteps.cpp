@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "tools/hostsim/HostErrors.h"
-#include "tools/hostsim/HostWindow.h"
 #include "tools/hostsim/HostText.h"
+#include "tools/hostsim/HostWindow.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/Screenshot.h"
 
@@ -45,11 +45,12 @@ std::string lowerCase(std::string text) {
 
 bool takesControl(const std::string& name) {
     return name == "press" || name == "click" || name == "settext" || name == "checked" ||
-           name == "text" || name == "enabled" || name == "select";
+           name == "text" || name == "enabled" || name == "select" || name == "wait" ||
+           name == "pick" || name == "items";
 }
 
 bool takesText(const std::string& name) {
-    return name == "select" || name == "settext";
+    return name == "select" || name == "settext" || name == "wait" || name == "pick";
 }
 
 std::string treeItemText(HWND tree, HTREEITEM item) {
@@ -205,6 +206,33 @@ bool runDialogStep(HWND box, const std::string& line) {
         printLine(withId + yesNo(yes));
     } else if (step.name == "text") {
         printLine(withId + " \"" + printableText(textOf(control)) + "\"");
+    } else if (step.name == "wait") {
+        // The plug-in's answer comes from another of its threads: polled, for 10 s at most.
+        bool seen = false;
+        for (int tries = 0; tries < 200 && !seen; ++tries) {
+            seen = textOf(control).find(step.text) != std::string::npos;
+            if (!seen) {
+                Sleep(50);
+            }
+        }
+        printLine(withId + " " + step.text + (seen ? "" : " -> timeout"));
+        return seen;
+    } else if (step.name == "items") {
+        const auto count = static_cast<int>(sendTimed(control, LB_GETCOUNT, 0, 0));
+        printLine(withId + " " + std::to_string(count));
+        for (int i = 0; i < count; ++i) {
+            std::vector<wchar_t> item(
+                static_cast<std::size_t>(sendTimed(control, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            sendTimed(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+            printLine("item " + std::to_string(i) + "\t" + printableText(toUtf8(item.data())));
+        }
+    } else if (step.name == "pick") {
+        // As a click on an item: the list tells its dialog.
+        const int index = std::atoi(step.text.c_str());
+        printLine(withId + " " + step.text);
+        sendTimed(control, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        sendTimed(box, WM_COMMAND, MAKEWPARAM(step.controlId, LBN_SELCHANGE),
+                  reinterpret_cast<LPARAM>(control));
     } else if (step.name == "select") {
         HTREEITEM item =
             findTreeItem(control, nextTreeItem(control, nullptr, TVGN_ROOT), lowerCase(step.text));

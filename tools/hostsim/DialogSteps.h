@@ -18,6 +18,9 @@ namespace zor::hostsim {
 //   text ID           prints the text of control ID
 //   enabled ID        prints whether control ID is enabled
 //   select ID TEXT    selects the first item of tree ID whose text is TEXT (any case)
+//   wait ID TEXT      waits (10 s at most) until the text of control ID holds TEXT
+//   items ID          prints the items of list box ID
+//   pick ID N         selects item N of list box ID, as a click on it would
 //   redraw            repaints the dialog and all its controls at once
 //   shot FILE         repaints the dialog and writes its pixels as a 24-bit BMP
 //   song N            selects playlist entry N (on the host's main thread) while the dialog is open

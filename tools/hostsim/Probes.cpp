@@ -102,6 +102,16 @@ void printControlRect(int controlId) {
               std::to_string(onScreen.top - frame.top));
 }
 
+void printControlText(int controlId) {
+    HWND control = pluginControl(controlId);
+    std::wstring text(4096, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_NORMAL, 2000, &copied);
+    text.resize(copied);
+    printLine("text " + std::to_string(controlId) + " \"" + printableText(toUtf8(text)) + "\"");
+}
+
 void printFrameRect() {
     HWND frame = embeddedFrame();
     if (frame == nullptr || !IsWindow(frame)) {

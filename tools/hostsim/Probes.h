@@ -16,6 +16,10 @@ void printFile(const std::string& path);
 // Controls are looked up among the host frame's descendants, a visible one first.
 void printControlRect(int controlId);
 
+// Prints "text ID "<text>"": the plug-in control's window text (line breaks as \n), read with a
+// timeout since the control belongs to the plug-in's thread.
+void printControlText(int controlId);
+
 // Prints "rect frame X Y W H visible|hidden": the host frame's outer rectangle on the screen.
 void printFrameRect();
 
