@@ -28,6 +28,7 @@
 
 #include <id3/readers.h>
 #include <id3/tag.h>
+#include <zlib.h>
 
 namespace zor {
 namespace {
@@ -285,6 +286,31 @@ TEST_F(HostileInputs, ATagThatClaimsGigabytesIsNotHandedToTheLibrary) {
               true);
     EXPECT_TRUE(id3TagSafeForLibrary(id3v2Tag(3, id3Frame("USLT", usltLatin1Body("[00:01]a")))));
     EXPECT_TRUE(id3TagSafeForLibrary(audio(100)));
+}
+
+TEST_F(HostileInputs, ACompressedLyricsFrameIsInflatedByTheLibraryOnEveryPlatform) {
+    // zlib writes an unsigned long for the inflated size; the patched library gives it one, also
+    // where that is 64 bits wide.
+    const std::string body = usltLatin1Body("[00:01]packed\n[00:02]line");
+    uLongf packedSize = compressBound(body.size());
+    std::string packed(packedSize, '\0');
+    ASSERT_EQ(compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                       reinterpret_cast<const Bytef*>(body.data()), body.size()),
+              Z_OK);
+    packed.resize(packedSize);
+    const std::string data = bigEndian32(body.size()) + packed;
+    const std::string frame = "USLT" + bigEndian32(data.size()) + std::string("\x00\x80", 2) + data;
+    const std::string tag = id3v2Tag(3, frame, 16);
+    ASSERT_TRUE(id3TagSafeForLibrary(tag));
+    ID3_MemoryReader reader(tag.data(), tag.size());
+    const auto library = std::make_unique<ID3_Tag>();
+    library->Link(reader, ID3TT_ID3V2);
+    std::string text;
+    ASSERT_TRUE(getID3Lyrics(library.get(), text));
+    EXPECT_EQ(text, "[00:01]packed\n[00:02]line");
+    core.loadLyrics(dir.write("music/Packed.mp3", tag + audio(300)));
+    ASSERT_FALSE(lyricsList.items().empty());
+    EXPECT_EQ(lyricsList.items().back(), "line");
 }
 
 TEST_F(HostileInputs, AListOfPeopleTheLibraryWouldReadForeverIsNotHandedToIt) {
