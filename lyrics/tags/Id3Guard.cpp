@@ -92,15 +92,17 @@ bool frameKindSafe(int major, std::string_view frames, std::size_t at) {
     const std::size_t sizeBytes = major == 2 ? 3 : 4;
     const std::size_t flagBytes = major == 2 ? 0 : 2;
     const std::string_view name = libraryFrameName(frames.substr(at, idBytes));
-    if (name == "CDM") {
-        return false;
-    }
-    if (name != "IPLS" && name != "IPL") {
+    if (name != "CDM" && name != "IPLS" && name != "IPL") {
         return true;
     }
+    // Also keeps these names in a picture's bytes from refusing a song: there the size that
+    // follows them hardly ever fits.
     const std::uint64_t dataSize = bigEndian(frames, at + idBytes, sizeBytes);
     if (dataSize > frames.size() - at) {
         return true;  // the library reads no frame that does not fit
+    }
+    if (name == "CDM") {
+        return false;
     }
     // It measures the fit from the frame's header, so the data may be cut short by the tag's end.
     const std::size_t dataStart = at + idBytes + sizeBytes + flagBytes;

@@ -433,6 +433,13 @@ TEST_F(HostileInputs, ARunawayListWhereTheLibraryResumesInsideAFrameIsRefused) {
     // A version 2.2 compressed frame under its 2.3 name, "CDM\0": frames inflated from frames.
     const std::string nested = id3Frame(std::string("CDM\0", 4), std::string("z\0\0\0\x10xx", 7));
     EXPECT_FALSE(id3TagSafeForLibrary(id3v2Tag(3, nested)));
+    EXPECT_FALSE(
+        id3TagSafeForLibrary(id3v2Tag(2, "CDM" + std::string("\0\0\x07z\0\0\0\x10xx", 10))));
+    // The same names inside a picture's bytes, with a size that does not fit, refuse nothing.
+    const std::string picture =
+        id3Frame("APIC", std::string("\0image/png\0\x03\0CDM\0\xff\xff\xff\xffIPLS\x7f\0\0\0", 29));
+    const std::string lyrics = id3Frame("USLT", usltLatin1Body("[00:01]shown"));
+    EXPECT_TRUE(id3TagSafeForLibrary(id3v2Tag(3, picture + lyrics, 8)));
 
     // A second tag right after the first, which the library reads when it is given the whole
     // song, as for saving into it: the song is not rewritten.
