@@ -1,11 +1,12 @@
 // A walk over the ID3v2 frames the way id3lib walks them, looking only at what it would trust.
 #include "lyrics/tags/Id3Guard.h"
 
-#include <optional>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "lyrics/tags/Mp3Layout.h"
 
@@ -20,9 +21,9 @@ constexpr unsigned kFrameCompressed = 0x80;   // the library reads this bit for 
 constexpr std::size_t kFrameHeaderSize = 10;  // what the library wants left before a frame
 constexpr std::uint64_t kMaxInflateRatio = 1032;  // deflate cannot expand further
 constexpr std::uint64_t kInflateSlack = 64;
-constexpr unsigned kFrameFormatFlags = 0xFF;  // compression, encryption, grouping and the like
-constexpr char kLatin1 = 0;
-constexpr char kUtf8 = 3;
+constexpr unsigned kFrameFormatFlags = 0xFF;   // compression, encryption, grouping and the like
+constexpr unsigned kFirstTwoByteEncoding = 1;  // UTF-16 with BOM
+constexpr unsigned kLastTwoByteEncoding = 3;   // UTF-8, which the library reads as UTF-16
 
 unsigned byteAt(std::string_view bytes, std::size_t at) {
     return static_cast<unsigned char>(bytes[at]);
@@ -60,23 +61,71 @@ bool extendedHeaderSize(int major, std::string_view data, std::size_t& size) {
     return true;
 }
 
-// The involved-people list (IPLS, IPL in 2.2) is the library's only list of texts, read text by
-// text until no byte is left. In UTF-16 a text is read two bytes at a time, and a last single
-// byte is never taken: the reading never ends, and the list grows until memory runs out. Such a
-// frame, or one whose bytes a format flag changes so that their count cannot be told here, is
-// refused.
-bool peopleListSafe(std::string_view id, unsigned flags, std::string_view data) {
-    if (id != "IPLS" && id != "IPL") {
-        return true;
-    }
+// The library names a frame by the text before the first NUL of its ID, and looks a three-letter
+// name up among the version 2.2 frames in every version: "IPL\0" in an ID3v2.3 tag is IPL.
+std::string_view libraryFrameName(std::string_view idBytes) {
+    return idBytes.substr(0, idBytes.find('\0'));
+}
+
+// The involved-people list (IPLS, IPL) is the library's only list of texts, read text by text
+// until no byte is left. Encodings 1 to 3 are read two bytes at a time (UTF-8 too) and a last
+// single byte is never taken, so a list of odd length is never done: it grows until memory runs
+// out. Such a frame, or one whose bytes a format flag changes so that their count cannot be told
+// here, is refused. Encoding bytes above 3 leave the list in Latin-1, read a byte at a time.
+bool peopleListSafe(unsigned flags, std::string_view data) {
     if ((flags & kFrameFormatFlags) != 0) {
         return false;
     }
-    const bool byteWise = data.empty() || data[0] == kLatin1 || data[0] == kUtf8;
-    return byteWise || (data.size() - 1) % 2 == 0;
+    if (data.empty()) {
+        return true;
+    }
+    const unsigned encoding = byteAt(data, 0);
+    const bool twoByte = encoding >= kFirstTwoByteEncoding && encoding <= kLastTwoByteEncoding;
+    return !twoByte || (data.size() - 1) % 2 == 0;
+}
+
+// A frame the library would take apart at this offset: a people list must be finite, and a
+// version 2.2 compressed frame (CDM) is never handed over, as it holds further frames inflated
+// at any claimed size, which may hold further CDM frames.
+bool frameKindSafe(int major, std::string_view frames, std::size_t at) {
+    const std::size_t idBytes = major == 2 ? 3 : 4;
+    const std::size_t sizeBytes = major == 2 ? 3 : 4;
+    const std::size_t flagBytes = major == 2 ? 0 : 2;
+    const std::string_view name = libraryFrameName(frames.substr(at, idBytes));
+    if (name != "CDM" && name != "IPLS" && name != "IPL") {
+        return true;
+    }
+    // Also keeps these names in a picture's bytes from refusing a song: there the size that
+    // follows them hardly ever fits.
+    const std::uint64_t dataSize = bigEndian(frames, at + idBytes, sizeBytes);
+    if (dataSize > frames.size() - at) {
+        return true;  // the library reads no frame that does not fit
+    }
+    if (name == "CDM") {
+        return false;
+    }
+    // It measures the fit from the frame's header, so the data may be cut short by the tag's end.
+    const std::size_t dataStart = at + idBytes + sizeBytes + flagBytes;
+    const unsigned flags =
+        flagBytes == 0 ? 0U : static_cast<unsigned>(bigEndian(frames, at + idBytes + sizeBytes, 2));
+    return peopleListSafe(flags, frames.substr(dataStart, static_cast<std::size_t>(dataSize)));
+}
+
+// The library does not always go on where a frame's size says the next one starts: after a field
+// it cannot read, or a UTF-16 text with an odd byte, it goes on inside the frame. So every offset
+// where a frame header fits is looked at as the start of a frame.
+bool everyOffsetSafe(int major, std::string_view frames) {
+    for (std::size_t at = 0; at + kFrameHeaderSize <= frames.size(); ++at) {
+        if (!frameKindSafe(major, frames, at)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Every frame of the walk: a compressed one may not claim more than its data can inflate to.
+// (The library's own bound keeps it from asking for more; this keeps the guard's answer the same
+// for every build.)
 bool framesSafe(int major, std::string_view frames) {
     const std::size_t idBytes = major == 2 ? 3 : 4;
     const std::size_t sizeBytes = major == 2 ? 3 : 4;
@@ -95,17 +144,7 @@ bool framesSafe(int major, std::string_view frames) {
         if (dataSize > frames.size() - at) {
             return true;  // a frame that does not fit ends the walk
         }
-        if (major == 2 && frames.substr(at, idBytes) == "CDM") {
-            return false;  // 2.2.1 compressed frames: nested tags inflated at any claimed size
-        }
-        if (!peopleListSafe(frames.substr(at, idBytes), flags,
-                            frames.substr(dataStart, static_cast<std::size_t>(dataSize)))) {
-            return false;
-        }
         if ((flags & kFrameCompressed) != 0) {
-            if (!kId3libInflatesSafely) {
-                return false;
-            }
             if (dataSize < 4 || dataStart + 4 > frames.size()) {
                 return false;
             }
@@ -119,22 +158,19 @@ bool framesSafe(int major, std::string_view frames) {
     return true;
 }
 
-}  // namespace
-
-bool id3TagSafeForLibrary(std::string_view songStart) {
-    if (songStart.size() < kTagHeaderSize || songStart.substr(0, 3) != "ID3") {
-        return true;
-    }
-    const int major = static_cast<int>(byteAt(songStart, 3));
-    const unsigned flags = byteAt(songStart, 5);
+// One ID3v2 tag at the start of the text; tagBytes is where the library goes on reading.
+bool tagSafe(std::string_view tag, std::size_t& tagBytes) {
+    const int major = static_cast<int>(byteAt(tag, 3));
+    const unsigned flags = byteAt(tag, 5);
     std::uint64_t size = 0;
     for (std::size_t i = 6; i < kTagHeaderSize; ++i) {
-        size = (size << 7) | (byteAt(songStart, i) & 0x7F);
+        size = (size << 7) | (byteAt(tag, i) & 0x7F);
     }
+    tagBytes = kTagHeaderSize + static_cast<std::size_t>(size);
     if (major < 2 || major > 4) {
         return true;  // the library reads no frames of other versions
     }
-    std::string_view data = songStart.substr(kTagHeaderSize);
+    std::string_view data = tag.substr(kTagHeaderSize);
     if (data.size() > size) {
         data = data.substr(0, static_cast<std::size_t>(size));
     }
@@ -146,9 +182,29 @@ bool id3TagSafeForLibrary(std::string_view songStart) {
         data.remove_prefix(std::min(skip, data.size()));
     }
     if ((flags & kUnsyncFlag) != 0) {
-        return framesSafe(major, resynchronised(data));
+        const std::string frames = resynchronised(data);
+        return framesSafe(major, frames) && everyOffsetSafe(major, frames);
     }
-    return framesSafe(major, data);
+    return framesSafe(major, data) && everyOffsetSafe(major, data);
+}
+
+}  // namespace
+
+// The library reads tag after tag at a song's start, each where the one before ends (a song
+// given whole, as when it is saved into, may hold several).
+bool id3TagSafeForLibrary(std::string_view songStart) {
+    std::string_view rest = songStart;
+    while (rest.size() >= kTagHeaderSize && rest.substr(0, 3) == "ID3") {
+        std::size_t tagBytes = 0;
+        if (!tagSafe(rest, tagBytes)) {
+            return false;
+        }
+        if (tagBytes >= rest.size()) {
+            break;
+        }
+        rest.remove_prefix(tagBytes);
+    }
+    return true;
 }
 
 std::optional<std::string> readLeadingId3v2Tag(FileSystem& files, const std::string& songPath) {

@@ -8,15 +8,14 @@
 
 namespace zor {
 
+// Every build links the id3lib that scripts/setup builds with patches/id3lib, which mend the
+// faults below; the guard still keeps the tags that set them off from the library, so that a
+// copy of the library without them (or a fault of the same kind not yet mended) does no harm.
 // id3lib trusts sizes inside a tag: a compressed frame makes it allocate whatever size the frame
-// claims (gigabytes from a few bytes), and an ID3v2.4 extended header with other than one flag
-// byte makes it write past a buffer. Such a tag is never handed to the library; the song is then
-// treated as having no readable ID3v2 tag.
-//
-// Where unsigned long is wider than 32 bits (Debian's 64-bit libid3, which the native builds use),
-// the library also has zlib write an unsigned long over its 32-bit size on the stack, so there no
-// compressed frame is handed to it at all.
-inline constexpr bool kId3libInflatesSafely = sizeof(unsigned long) == 4;
+// claims, and an ID3v2.4 extended header with other than one flag byte makes it write past a
+// buffer. It reads a people list of odd length in a two-byte encoding forever, and inflates the
+// frames a version 2.2 compressed frame holds at any size. Such a tag is never handed to the
+// library; the song is then treated as having no readable ID3v2 tag.
 bool id3TagSafeForLibrary(std::string_view songStart);
 
 // The ID3v2 tag at the start of a song, header included, as far as the file holds it: the empty
