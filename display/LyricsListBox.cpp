@@ -2,6 +2,7 @@
 #include "display/LyricsListBox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "display/PluginWnd.h"
 #include "host/HostWindows.h"
@@ -168,9 +169,9 @@ bool CLyricsListBox::isLyricsList() const {
 void CLyricsListBox::resetList() {
     ResetContent();
     sameTime_.clear();
-    wipe = LineWipe{};
-    wipePainter.forget();
-    wipeDC.reset();
+    wipes_.clear();
+    wipePainters_.clear();
+    wipeDC_.reset();
     widestItem = kLeastWidestItem;
     itemHeight = 0;
     // The previous song's widest line must not leave its scroll range behind.
@@ -287,37 +288,59 @@ void CLyricsListBox::measureWidths() {
     }
 }
 
-void CLyricsListBox::showWipe(const LineWipe& next) {
-    if (next == wipe) {
+void CLyricsListBox::showWipes(const std::vector<LineWipe>& next) {
+    if (next == wipes_) {
         return;
     }
-    const int previous = wipe.item;
-    wipe = next;
-    if (previous != next.item) {
-        wipePainter.forget();
-        wipeDC.reset();
-        if (previous >= 0) {
-            redrawItem(previous);
+    const auto sameItem = [](const LineWipe& a, const LineWipe& b) { return a.item == b.item; };
+    if (!std::equal(next.begin(), next.end(), wipes_.begin(), wipes_.end(), sameItem)) {
+        const std::vector<LineWipe> previous = std::move(wipes_);
+        wipes_ = next;
+        wipeDC_.reset();
+        // A line no longer wiped loses its pictures and is drawn as the list draws it.
+        bool redrawn = false;
+        for (const LineWipe& line : previous) {
+            if (wipeOf(line.item) == nullptr) {
+                wipePainters_.erase(line.item);
+                redrawItem(line.item);
+                redrawn = true;
+            }
+        }
+        if (redrawn) {
             UpdateWindow();
         }
+    } else {
+        wipes_ = next;
     }
-    // Most calls move the wipe by a pixel or none; none costs nothing. (A scroll that moves the
-    // item repaints it whole through the list's own drawing.)
-    RECT area{};
-    if (next.item < 0 || wipePainter.unchanged(next.item, next.point) ||
-        !GetItemRect(next.item, area)) {
-        return;
+    for (const LineWipe& line : wipes_) {
+        // Most calls move a wipe by a pixel or none; none costs nothing. (A scroll that moves
+        // the item repaints it whole through the list's own drawing.)
+        const auto painter = wipePainters_.find(line.item);
+        if (painter != wipePainters_.end() && painter->second.unchanged(line.item, line.point)) {
+            continue;
+        }
+        RECT area{};
+        if (isJoinedItem(line.item) || !GetItemRect(line.item, area)) {
+            continue;
+        }
+        // Straight onto the window: the wipe moves on every render call, and a paint message
+        // for each would redraw the whole item.
+        // The list's DC is kept while the same lines are wiped (released when the wipe moves to
+        // other lines, ends, or the list is refilled): asking for it on every call costs more
+        // than the copy.
+        if (!wipeDC_) {
+            wipeDC_ = fw::WindowDC(GetSafeHwnd());
+        }
+        if (wipeDC_) {
+            paintWipe(wipeDC_.get(), line, area, false);
+        }
     }
-    // Straight onto the window: the wipe moves on every render call, and a paint message for
-    // each would redraw the whole item.
-    // The list's DC is kept while one line is wiped (released when the wipe moves to another
-    // line, ends, or the list is refilled): asking for it on every call costs more than the copy.
-    if (!wipeDC) {
-        wipeDC = fw::WindowDC(GetSafeHwnd());
-    }
-    if (wipeDC) {
-        paintWipe(wipeDC.get(), area, false);
-    }
+}
+
+const LineWipe* CLyricsListBox::wipeOf(int index) const {
+    const auto found = std::find_if(wipes_.begin(), wipes_.end(),
+                                    [index](const LineWipe& line) { return line.item == index; });
+    return found == wipes_.end() ? nullptr : &*found;
 }
 
 void CLyricsListBox::showSameTime(const std::vector<int>& lines) {
@@ -336,6 +359,20 @@ void CLyricsListBox::showSameTime(const std::vector<int>& lines) {
 bool CLyricsListBox::isSameTimeLine(int index) const {
     return sameTime_.size() > 1 && isLyricsList() && selection() == sameTime_.back() &&
            std::find(sameTime_.begin(), sameTime_.end(), index) != sameTime_.end();
+}
+
+bool CLyricsListBox::isJoinedItem(int index) const {
+    return isSameTimeLine(index) && app->IsOneLine != 0 && index == sameTime_.back();
+}
+
+void CLyricsListBox::redrawGroupIfMoved(int before) {
+    if (sameTime_.empty() || selection() == before) {
+        return;
+    }
+    for (const int line : sameTime_) {
+        redrawItem(line);
+    }
+    UpdateWindow();
 }
 
 std::string CLyricsListBox::joinedSameTimeText() const {
@@ -369,9 +406,9 @@ LineOrigin CLyricsListBox::placeLine(HDC dc, std::string& line, const RECT& area
     return LineOrigin{area.left, area.top + height / 2 - textExtent(dc, "Mj").cy / 2, 1};
 }
 
-void CLyricsListBox::paintWipe(HDC dc, const RECT& area, bool wholeItem) {
+void CLyricsListBox::paintWipe(HDC dc, const LineWipe& line, const RECT& area, bool wholeItem) {
     WipeLook look;
-    look.item = wipe.item;
+    look.item = line.item;
     look.area = area;
     look.colours = WipeColours{HLColor, HLTXTColor, BKColor, TXTColor};
     look.fontSize = FontSize;
@@ -379,17 +416,18 @@ void CLyricsListBox::paintWipe(HDC dc, const RECT& area, bool wholeItem) {
     look.fontItalic = FontItalic;
     look.centred = ShowCentered;
     look.fontFamily = FontFamily;
-    if (!wipePainter.matches(look)) {
-        const fw::Font font = makeLineFont(dc, wipe.item);
-        std::string drawn = GetText(wipe.item);
+    WipePainter& painter = wipePainters_[line.item];
+    if (!painter.matches(look)) {
+        const fw::Font font = makeLineFont(dc, line.item);
+        std::string drawn = GetText(line.item);
         LineOrigin origin;
         {
             const fw::ScopedSelect select(dc, font.get());
             origin = placeLine(dc, drawn, area);
         }
-        wipePainter.prepare(dc, look, drawn, font.get(), origin);
+        painter.prepare(dc, look, drawn, font.get(), origin);
     }
-    wipePainter.paint(dc, wipe.point, wholeItem);
+    painter.paint(dc, line.point, wholeItem);
 }
 
 void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -399,17 +437,20 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     }
     const bool sameTime = isSameTimeLine(index);
     // One line shows: the selected item holds the whole group.
-    const bool joined = sameTime && app->IsOneLine != 0 && index == sameTime_.back();
+    const bool joined = sameTime && isJoinedItem(index);
     std::string line = joined ? joinedSameTimeText() : GetText(index);
     const HDC dc = item.hDC;
     const fw::Font font = makeLineFont(dc, index);
     const fw::ScopedSelect select(dc, font.get());
 
     const bool selected = (item.itemState & ODS_SELECTED) != 0 || sameTime;
-    const bool wiped = selected && index == wipe.item && isLyricsList() && !joined;
+    const LineWipe* const wipe = wipeOf(index);
+    const bool wiped = selected && wipe != nullptr && isLyricsList() && !joined;
     RECT area = item.rcItem;
     const bool fillSelected = selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
-    const bool fillPlain = !selected && (item.itemAction & ODA_SELECT) != 0;
+    // A plain item drawn whole is filled too: a line that leaves a group or a wipe is redrawn
+    // without an erase, over its highlight. (Elsewhere the fill repeats the erased background.)
+    const bool fillPlain = !selected && (item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0;
     if ((fillSelected || fillPlain) && !wiped) {
         const fw::Brush fill(::CreateSolidBrush(fillSelected ? HLColor : BKColor));
         ::FillRect(dc, &area, fill.get());
@@ -418,7 +459,7 @@ void CLyricsListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     ::SetTextColor(dc, selected ? HLTXTColor : TXTColor);
 
     if (wiped) {
-        paintWipe(dc, area, true);
+        paintWipe(dc, *wipe, area, true);
         return;
     }
     const LineOrigin origin = placeLine(dc, line, area);
@@ -442,12 +483,14 @@ LRESULT CLyricsListBox::onNcCalcSize(const fw::WindowMessage& m) {
 LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
     const auto key = static_cast<UINT>(m.wParam);
     const Modifiers modifiers = readModifiers();
+    const int before = selection();
     switch (kindOfKey(key, modifiers, isLyricsList(), app->PreciseTiming != 0)) {
         case KeyKind::command:
             app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
             break;
         case KeyKind::listThenCommand:
             Default(m);
+            redrawGroupIfMoved(before);
             app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
             break;
         case KeyKind::winampOnly:
@@ -455,6 +498,7 @@ LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
             break;
         case KeyKind::defaultAndWinamp:
             Default(m);
+            redrawGroupIfMoved(before);
             postToHost(WM_KEYDOWN, m);
             break;
         case KeyKind::ignored:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,8 +52,10 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     void setRedraw(bool on) override;
     bool isVisible() const override;
 
-    // Sets the wipe of the highlighted line and redraws, at once, the items whose wipe changed.
-    void showWipe(const LineWipe& next);
+    // Sets the wipes of the highlighted lines (one per word-timed line, each item once) and
+    // redraws, at once, the items whose wipe changed.
+    void showWipes(const std::vector<LineWipe>& next);
+    const std::vector<LineWipe>& wipes() const { return wipes_; }
     // The lines drawn highlighted with the selected line (it last), while it stays selected;
     // redraws the items that change. Empty: the selection alone.
     void showSameTime(const std::vector<int>& lines);
@@ -65,9 +68,6 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     static constexpr int kLeastWidestItem = 250;
     int widestItem = kLeastWidestItem;
     int itemHeight = 0;
-    LineWipe wipe;  // the word-timed line being sung, if any
-    WipePainter wipePainter;
-    fw::WindowDC wipeDC;  // held while one line is wiped
 
   protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
@@ -88,14 +88,23 @@ class CLyricsListBox : public fw::CListBox, public LineList, public ListSettings
     // Where line (as drawn, with the font selected into dc) goes in area; a line that is not
     // centred gets a leading blank.
     LineOrigin placeLine(HDC dc, std::string& line, const RECT& area) const;
-    // Paints the wiped item on dc at area: all of it, or only what the wipe changed.
-    void paintWipe(HDC dc, const RECT& area, bool wholeItem);
+    // Paints the item of line on dc at area: all of it, or only what the wipe changed.
+    void paintWipe(HDC dc, const LineWipe& line, const RECT& area, bool wholeItem);
+    // The wipe over index, or null when it has none.
+    const LineWipe* wipeOf(int index) const;
     // Whether index is drawn highlighted as one of the lines timed like the selected one.
     bool isSameTimeLine(int index) const;
+    // Whether index is the item that holds the whole group in one-line mode (never wiped).
+    bool isJoinedItem(int index) const;
+    // A selection moved by the user away from the group's line leaves its partners plain.
+    void redrawGroupIfMoved(int before);
     // The group's lines joined, as one-line mode shows them in the selected item.
     std::string joinedSameTimeText() const;
 
     std::vector<int> sameTime_;
+    std::vector<LineWipe> wipes_;              // the word-timed lines being sung, if any
+    std::map<int, WipePainter> wipePainters_;  // by item, while it is wiped
+    fw::WindowDC wipeDC_;                      // held while the same lines are wiped
 };
 
 }  // namespace zor

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "config/SettingsStore.h"
 #include "diag/Win32Prompt.h"
+#include "display/LineWipe.h"
 #include "framework/Gdi.h"
 #include "framework/WinApp.h"
 #include "host/OnlineWorker.h"
@@ -73,6 +75,8 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     bool showSameTimeGroup();
     // The lyrics list's group of lines timed like entry, while SameTimeLines is on.
     void followSameTimeLines(int entry);
+    // The length of line, one of the lines the wipe follows now (lines).
+    int wipeLengthOf(int line, const std::vector<int>& lines);
 
     // ---- commands ----
     void seekToLine(int line);
@@ -131,9 +135,13 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     int lastEntry = kNoEntry;
     std::int64_t lyricsNowMs = 0;
     DWORD noticeEnd = 0;
-    // The line the wipe last followed and its length, asked of the list once per line.
-    int wipeLine = -1;
-    int wipeLength = 0;
+    // The lines the wipe follows and their lengths, asked of the list once per line.
+    struct WipeLength {
+        int line = -1;
+        int length = 0;
+    };
+    std::vector<WipeLength> wipeLengths;
+    std::vector<LineWipe> nextWipes;  // kept to spare an allocation on every render call
     // The configuration dialog while it runs: owner of the boxes it raises.
     HWND configDialog = nullptr;
 

@@ -243,45 +243,63 @@ void CLyricsPluginApp::followSameTimeLines(int entry) {
 }
 
 // The wipe follows the word times of the line the tag reached selected, while it is selected.
+// With lines highlighted together, each of them that has word tags is wiped by its own marks from
+// the tag they share; a line without them stays highlighted whole.
 void CLyricsPluginApp::followWipe() {
     CLyricsListBox& list = *pluginWnd->lyricsList;
-    LineWipe next;
-    if (list.wipe.item < 0) {
-        wipeLine = -1;  // the list was refilled: the length is asked for again
+    if (list.wipes().empty()) {
+        wipeLengths.clear();  // the list was refilled: the lengths are asked for again
     }
-    if (lastEntry >= 0) {
+    nextWipes.clear();
+    if (lastEntry >= 0 && list.selection() == timeTags[lastEntry].line) {
         const TimeTag& tag = timeTags[lastEntry];
-        int line = tag.line;
-        const std::vector<WordMark>* marks = wordTimes.find(line);
-        // A translation rarely has word tags of its own: the wipe goes over the first line of
-        // its group that has.
-        if (marks == nullptr) {
-            for (const int other : list.sameTimeLines()) {
-                if ((marks = wordTimes.find(other)) != nullptr) {
-                    line = other;
-                    break;
-                }
+        const std::vector<int>& group = list.sameTimeLines();
+        const bool together = !group.empty() && group.back() == tag.line;
+        // The line lasts until the next later tag, if there is one.
+        std::int64_t lineMs = -1;
+        for (int i = lastEntry + 1; i < timeTags.size(); ++i) {
+            if (timeTags[i].ms > tag.ms) {
+                lineMs = timeTags[i].ms - tag.ms;
+                break;
             }
         }
-        if (marks != nullptr && list.selection() == tag.line) {
-            // The line lasts until the next later tag, if there is one.
-            std::int64_t lineMs = -1;
-            for (int i = lastEntry + 1; i < timeTags.size(); ++i) {
-                if (timeTags[i].ms > tag.ms) {
-                    lineMs = timeTags[i].ms - tag.ms;
-                    break;
-                }
+        const auto wipeLine = [&](int line, const std::vector<int>& lines) {
+            const std::vector<WordMark>* marks = wordTimes.find(line);
+            if (marks != nullptr) {
+                LineWipe wipe;
+                wipe.item = line;
+                wipe.point =
+                    wipeAt(*marks, wipeLengthOf(line, lines), lyricsNowMs - tag.ms, lineMs);
+                nextWipes.push_back(wipe);
             }
-            if (wipeLine != line) {
-                wipeLine = line;
-                wipeLength = static_cast<int>(list.text(line).size());
+        };
+        if (!together) {
+            wipeLine(tag.line, {});
+        } else if (IsOneLine == 0) {
+            // (One-line mode shows the group joined in one item, highlighted whole.)
+            for (const int line : group) {
+                wipeLine(line, group);
             }
-            const int length = wipeLength;
-            next.item = line;
-            next.point = wipeAt(*marks, length, lyricsNowMs - tag.ms, lineMs);
         }
     }
-    list.showWipe(next);
+    list.showWipes(nextWipes);
+}
+
+int CLyricsPluginApp::wipeLengthOf(int line, const std::vector<int>& lines) {
+    for (const WipeLength& known : wipeLengths) {
+        if (known.line == line) {
+            return known.length;
+        }
+    }
+    // The wipe went on to other lines: those it left are forgotten.
+    const auto left = [&lines](const WipeLength& known) {
+        return std::find(lines.begin(), lines.end(), known.line) == lines.end();
+    };
+    wipeLengths.erase(std::remove_if(wipeLengths.begin(), wipeLengths.end(), left),
+                      wipeLengths.end());
+    wipeLengths.push_back(
+        WipeLength{line, static_cast<int>(pluginWnd->lyricsList->text(line).size())});
+    return wipeLengths.back().length;
 }
 
 }  // namespace zor

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Reads the pictures plugin_same_time.hs took: at 0:05 the rows holding HLColor are exactly the
-# two lines of the pair (lines 4 and 5), each with HLTXTColor text; at 0:08 only line 6.
-python3 - "$1/pair.bmp" "$1/next.bmp" "$1/stdout.txt" <<'PY'
+# two lines of the pair (lines 4 and 5), each with HLTXTColor text; after DOWN, and at 0:08, only
+# line 6.
+python3 - "$1/pair.bmp" "$1/next.bmp" "$1/stdout.txt" "$1/moved.bmp" <<'PY'
 import re, struct, sys
 out = open(sys.argv[3], encoding="latin-1").read()
 lx, ly, lw, lh, fx, fy = map(int, re.search(
@@ -44,7 +45,8 @@ def lines_shown_highlighted(rows):
     return lines
 
 assert lines_shown_highlighted(rows_of(sys.argv[1])) == [4, 5], "the pair is not highlighted"
-assert lines_shown_highlighted(alone_rows) == [6]
-pair = [p for i in range(4 * height, 6 * height) for p in alone_rows[i]]
-assert pair.count(TXT) >= 20 and HL not in pair, "the pair is still highlighted at 0:08"
+for name, rows in (("after DOWN", rows_of(sys.argv[4])), ("at 0:08", alone_rows)):
+    assert lines_shown_highlighted(rows) == [6], f"{name}: not line 6 alone"
+    pair = [p for i in range(4 * height, 6 * height) for p in rows[i]]
+    assert pair.count(TXT) >= 20 and HL not in pair, f"the pair is still highlighted {name}"
 PY
