@@ -37,6 +37,11 @@ constexpr int kCountingCalls = 100;
 constexpr int kSpreadBlocks = 10;
 constexpr int kMaxCallsToLoad = 20;
 constexpr int kCaptionBuffer = 512;
+constexpr int kTitleStripId = 1309;
+// How long the online job waits for a stalled request to reach its time limit and for the
+// notice that follows to go: the transfer's limit is 15 s, the notice's 4 s.
+constexpr int kRequestEndWaitMs = 40000;
+constexpr int kRequestEndPollMs = 200;
 constexpr double kPercentile = 0.99;
 
 class Ticks {
@@ -388,6 +393,34 @@ class BenchRunner {
         printLine("bench written to " + jsonPath);
     }
 
+    // The steady call while the online request is out (the server stalls it), then the same
+    // song, settings and session once the request has ended at its time limit.
+    void runOnline(const std::string& jsonPath) {
+        session.requireRunning("bench-online");
+        if (session.visModule->Render == nullptr) {
+            throw HostError("bench-online: the module has no Render function");
+        }
+        if (session.playerState.playingState() != 1) {
+            throw HostError("bench-online: the player must be playing");
+        }
+        requireRequestOut("before");
+        Job job{"render_online",
+                "steady Render, online request out",
+                "steady Render, the request ended",
+                {},
+                {},
+                1.1,
+                0};
+        job.figure = steadyTimes();
+        requireRequestOut("after");
+        waitForRequestEnd();
+        job.floor = steadyTimes();
+        addPercentiles(job);
+        printJob(job);
+        writeJson(jsonPath, {job});
+        printLine("bench written to " + jsonPath);
+    }
+
   private:
     struct Pair {
         double figure = 0;
@@ -658,6 +691,56 @@ class BenchRunner {
         session.key(press);
     }
 
+    std::vector<double> steadyTimes() {
+        for (int i = 0; i < kWarmupCalls; ++i) {
+            steadyCall(nullptr);
+        }
+        std::vector<double> times;
+        for (int i = 0; i < calls; ++i) {
+            times.push_back(steadyCall(nullptr).figure);
+        }
+        return times;
+    }
+
+    // The first line of the title strip: the online step's notice while it has one.
+    std::wstring titleStripFirstLine() {
+        std::wstring text;
+        session.visThread().run([&] {
+            HWND strip = controlWithId(session.visThread().threadId(), kTitleStripId);
+            std::array<wchar_t, kCaptionBuffer> buffer{};
+            if (strip != nullptr) {
+                GetWindowTextW(strip, buffer.data(), kCaptionBuffer);
+            }
+            text = buffer.data();
+        });
+        return text.substr(0, text.find(L'\n'));
+    }
+
+    static bool isOnlineNotice(const std::wstring& line) {
+        return line.rfind(L"Searching lrclib.net", 0) == 0 || line.rfind(L"lrclib.net:", 0) == 0;
+    }
+
+    void requireRequestOut(const char* when) {
+        const std::wstring line = titleStripFirstLine();
+        if (line.rfind(L"Searching lrclib.net", 0) != 0) {
+            throw HostError(std::string("bench-online: no request was out ") + when +
+                            " the measurement; the title strip showed \"" + toUtf8(line) + "\"");
+        }
+    }
+
+    // Render calls go on meanwhile: the notice after the request ends is taken down by one.
+    void waitForRequestEnd() {
+        for (int waited = 0; waited < kRequestEndWaitMs; waited += kRequestEndPollMs) {
+            session.sleep(kRequestEndPollMs);
+            steadyCall(nullptr);
+            if (!isOnlineNotice(titleStripFirstLine())) {
+                return;
+            }
+        }
+        throw HostError("bench-online: the request did not end within " +
+                        std::to_string(kRequestEndWaitMs / 1000) + " s");
+    }
+
     static void addPercentiles(Job& job) {
         job.figureLabel += " (p99 " + micros(percentile(job.figure, kPercentile)) + ")";
         job.floorLabel += " (p99 " + micros(percentile(job.floor, kPercentile)) + ")";
@@ -673,6 +756,10 @@ class BenchRunner {
 
 void runBench(HostSession& session, int calls, const std::string& jsonPath) {
     BenchRunner(session, calls).run(jsonPath);
+}
+
+void runOnlineBench(HostSession& session, int calls, const std::string& jsonPath) {
+    BenchRunner(session, calls).runOnline(jsonPath);
 }
 
 }  // namespace zor::hostsim
