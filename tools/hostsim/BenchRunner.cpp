@@ -38,6 +38,8 @@ constexpr int kSpreadBlocks = 10;
 constexpr int kMaxCallsToLoad = 20;
 constexpr int kCaptionBuffer = 512;
 constexpr int kTitleStripId = 1309;
+constexpr int kRequestStateWaitMs = 5000;
+constexpr int kRequestStatePollMs = 20;
 constexpr double kPercentile = 0.99;
 
 class Ticks {
@@ -418,9 +420,9 @@ class BenchRunner {
             const bool asking = block % 2 == 0;
             session.select(asking ? 0 : 1);
             for (int i = 0; i < kWarmupCalls / 10; ++i) {
-                steadyCall(nullptr);  // the song change, and the miss memory's answer
+                steadyCall(nullptr);  // the song change settling
             }
-            requireRequestOut(asking, "before");
+            awaitRequestState(asking);
             for (int i = 0; i < perBlock; ++i) {
                 (asking ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
             }
@@ -727,12 +729,28 @@ class BenchRunner {
         return text.substr(0, text.find(L'\n'));
     }
 
-    // The figure's blocks must have the request out from start to end, the floor's none.
-    void requireRequestOut(bool out, const char* when) {
+    bool requestStateIs(bool out) {
         const std::wstring line = titleStripFirstLine();
         const bool searching = line.rfind(L"Searching lrclib.net", 0) == 0;
         const bool notice = line.rfind(L"lrclib.net", 0) == 0;
-        if (out ? !searching : (searching || notice)) {
+        return out ? searching : !(searching || notice);
+    }
+
+    // The worker ends the previous song's request and answers from the memory of misses on its
+    // own thread; render calls go on meanwhile, as the host's would.
+    void awaitRequestState(bool out) {
+        for (int waited = 0; waited < kRequestStateWaitMs && !requestStateIs(out);
+             waited += kRequestStatePollMs) {
+            session.sleep(kRequestStatePollMs);
+            steadyCall(nullptr);
+        }
+        requireRequestOut(out, "before");
+    }
+
+    // The figure's blocks must have the request out from start to end, the floor's none.
+    void requireRequestOut(bool out, const char* when) {
+        if (!requestStateIs(out)) {
+            const std::wstring line = titleStripFirstLine();
             throw HostError(std::string("bench-online: ") +
                             (out ? "no request was" : "a request was") + " out " + when +
                             " a block; the title strip showed \"" + toUtf8(line) + "\"");
