@@ -37,6 +37,9 @@ constexpr int kCountingCalls = 100;
 constexpr int kSpreadBlocks = 10;
 constexpr int kMaxCallsToLoad = 20;
 constexpr int kCaptionBuffer = 512;
+constexpr int kTitleStripId = 1309;
+constexpr int kRequestStateWaitMs = 5000;
+constexpr int kRequestStatePollMs = 20;
 constexpr double kPercentile = 0.99;
 
 class Ticks {
@@ -388,6 +391,49 @@ class BenchRunner {
         printLine("bench written to " + jsonPath);
     }
 
+    // The steady call on a song whose online request is out (the server stalls it) against the
+    // same call on a song the memory of misses keeps from being asked about: blocks of each in
+    // turn, each song change starting a fresh request for the first.
+    void runOnline(const std::string& jsonPath) {
+        session.requireRunning("bench-online");
+        if (session.visModule->Render == nullptr) {
+            throw HostError("bench-online: the module has no Render function");
+        }
+        if (session.playerState.playlist().size() != 2) {
+            throw HostError(
+                "bench-online: the playlist needs two songs without lyrics, the "
+                "second one remembered as a miss");
+        }
+        if (session.playerState.playingState() != 1) {
+            throw HostError("bench-online: the player must be playing");
+        }
+        Job job{"render_online",
+                "steady Render, online request out",
+                "steady Render, no request (a remembered miss)",
+                {},
+                {},
+                1.1,
+                0};
+        constexpr int kBlocks = 2 * kSpreadBlocks;
+        const int perBlock = std::max(1, calls / kBlocks);
+        for (int block = 0; block < kBlocks; ++block) {
+            const bool asking = block % 2 == 0;
+            session.select(asking ? 0 : 1);
+            for (int i = 0; i < kWarmupCalls / 10; ++i) {
+                steadyCall(nullptr);  // the song change settling
+            }
+            awaitRequestState(asking);
+            for (int i = 0; i < perBlock; ++i) {
+                (asking ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
+            }
+            requireRequestOut(asking, "after");
+        }
+        addPercentiles(job);
+        printJob(job);
+        writeJson(jsonPath, {job});
+        printLine("bench written to " + jsonPath);
+    }
+
   private:
     struct Pair {
         double figure = 0;
@@ -658,6 +704,59 @@ class BenchRunner {
         session.key(press);
     }
 
+    std::vector<double> steadyTimes() {
+        for (int i = 0; i < kWarmupCalls; ++i) {
+            steadyCall(nullptr);
+        }
+        std::vector<double> times;
+        for (int i = 0; i < calls; ++i) {
+            times.push_back(steadyCall(nullptr).figure);
+        }
+        return times;
+    }
+
+    // The first line of the title strip: the online step's notice while it has one.
+    std::wstring titleStripFirstLine() {
+        std::wstring text;
+        session.visThread().run([&] {
+            HWND strip = controlWithId(session.visThread().threadId(), kTitleStripId);
+            std::array<wchar_t, kCaptionBuffer> buffer{};
+            if (strip != nullptr) {
+                GetWindowTextW(strip, buffer.data(), kCaptionBuffer);
+            }
+            text = buffer.data();
+        });
+        return text.substr(0, text.find(L'\n'));
+    }
+
+    bool requestStateIs(bool out) {
+        const std::wstring line = titleStripFirstLine();
+        const bool searching = line.rfind(L"Searching lrclib.net", 0) == 0;
+        const bool notice = line.rfind(L"lrclib.net", 0) == 0;
+        return out ? searching : !(searching || notice);
+    }
+
+    // The worker ends the previous song's request and answers from the memory of misses on its
+    // own thread; render calls go on meanwhile, as the host's would.
+    void awaitRequestState(bool out) {
+        for (int waited = 0; waited < kRequestStateWaitMs && !requestStateIs(out);
+             waited += kRequestStatePollMs) {
+            session.sleep(kRequestStatePollMs);
+            steadyCall(nullptr);
+        }
+        requireRequestOut(out, "before");
+    }
+
+    // The figure's blocks must have the request out from start to end, the floor's none.
+    void requireRequestOut(bool out, const char* when) {
+        if (!requestStateIs(out)) {
+            const std::wstring line = titleStripFirstLine();
+            throw HostError(std::string("bench-online: ") +
+                            (out ? "no request was" : "a request was") + " out " + when +
+                            " a block; the title strip showed \"" + toUtf8(line) + "\"");
+        }
+    }
+
     static void addPercentiles(Job& job) {
         job.figureLabel += " (p99 " + micros(percentile(job.figure, kPercentile)) + ")";
         job.floorLabel += " (p99 " + micros(percentile(job.floor, kPercentile)) + ")";
@@ -673,6 +772,10 @@ class BenchRunner {
 
 void runBench(HostSession& session, int calls, const std::string& jsonPath) {
     BenchRunner(session, calls).run(jsonPath);
+}
+
+void runOnlineBench(HostSession& session, int calls, const std::string& jsonPath) {
+    BenchRunner(session, calls).runOnline(jsonPath);
 }
 
 }  // namespace zor::hostsim

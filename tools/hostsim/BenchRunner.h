@@ -18,4 +18,11 @@ class HostSession;
 // songs whose lyrics differ in line count (LRC or TXT beside each). Prints one line per job.
 void runBench(HostSession& session, int calls, const std::string& jsonPath);
 
+// `bench-online CALLS FILE`: the steady Render call on the first song, without lyrics, while its
+// online request is out (a server that never finishes its answer), against the same call on the
+// second, also without lyrics but remembered as a miss, so that nothing is asked; blocks of each
+// in turn, written as the job render_online. The title strip must show the search at the start
+// and end of every block of the first song and no online notice in those of the second.
+void runOnlineBench(HostSession& session, int calls, const std::string& jsonPath);
+
 }  // namespace zor::hostsim

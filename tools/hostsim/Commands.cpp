@@ -252,6 +252,10 @@ constexpr std::array kCommands = {
                  [](HostSession& session, const Arguments& arguments) {
                      runBench(session, numberArgument(arguments[0]), arguments[1]);
                  }},
+    CommandEntry{"bench-online", 2, 2, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     runOnlineBench(session, numberArgument(arguments[0]), arguments[1]);
+                 }},
     CommandEntry{"quit", 0, 0, nullptr,
                  [](HostSession& session, const Arguments&) { session.quit(); }},
 };

@@ -53,6 +53,8 @@ inline constexpr const char* kHelp =
     "  wav PATH RATE BITS CHANNELS SILENT_MS TONE_MS   (a test sound)      audio\n"
     "  bench CALLS FILE: times Render (oscilloscope on and off, a song change, one host\n"
     "    request) against floors measured alike; writes Google Benchmark JSON to FILE\n"
+    "  bench-online CALLS FILE: times Render on song 0 while its online request is out (a\n"
+    "    stalled server) against song 1, a remembered miss; JSON to FILE as bench does\n"
     "The host answers IPC_GETVERSION as 5.66 (0x5066) and both the wide requests (213, 214,\n"
     "3026) and the ANSI ones (211, 212, 290; '?' for what the ANSI code page cannot hold).\n"
     "--ansi-host answers as 5.12 (0x5012): the ANSI requests only. --old-host answers as 2.95\n"
