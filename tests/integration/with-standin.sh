@@ -37,13 +37,21 @@ if ip -o link show | grep -vq ': lo:'; then
 fi
 ip link set lo up || exit 1
 
+# Wine opens its sockets in the prefix's wineserver. One left running by the test before (it
+# lingers a few seconds) lives outside this namespace, so the plug-in's requests would go out
+# from there: end it, so that COMMAND starts a server of its own in here.
+# shellcheck source=../../scripts/lib/wine-env.sh
+source "$here/../../scripts/lib/wine-env.sh"
+if wine_env_find_loader && [ -n "${ZOR_WINESERVER:-}" ]; then
+    "$ZOR_WINESERVER" -k 2>/dev/null
+    "$ZOR_WINESERVER" -w
+fi
+
 cleanups=()
 if [ "$https" -eq 1 ]; then
     python3 "$standin" --make-certs "$dir/certs" || exit 1
     options+=(--cert "$dir/certs/localhost.pem" --key "$dir/certs/localhost.key")
     openssl x509 -in "$dir/certs/ca.pem" -outform der -out "$dir/certs/ca.der" || exit 1
-    # shellcheck source=../../scripts/lib/wine-env.sh
-    source "$here/../../scripts/lib/wine-env.sh"
     wine_env_start_prefix || exit 1
     cleanups+=(wine_env_stop)
     if ! (cd "$dir" && "$1" ./trustca.exe "Z:${dir//\//\\}\\certs\\ca.der"); then
