@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "lyrics/online/OnlineServer.h"
+#include "lyrics/online/ServiceRequest.h"
 #include "lyrics/text/Utf8.h"
 
 namespace zor {
@@ -50,23 +50,10 @@ std::string percentEncode(std::string_view text) {
     return encoded;
 }
 
-LrclibRequest::LrclibRequest(std::string server) : server_(std::move(server)) {
-    while (!server_.empty() && server_.back() == '/') {
-        server_.pop_back();
-    }
-}
+LrclibRequest::LrclibRequest(std::string server) : server_(serviceRoot(std::move(server))) {}
 
 HttpRequest LrclibRequest::getRequest(const std::string& target) const {
-    HttpRequest request;
-    request.method = HttpMethod::Get;
-    request.url = server_ + target;
-    const std::string client = std::string(kOnlineClientName) + "/" + kOnlineClientVersion;
-    request.headers = {
-        {"User-Agent", client},
-        {"Lrclib-Client", client},
-        {"Accept", "application/json"},
-    };
-    return request;
+    return serviceRequest(HttpMethod::Get, server_, target);
 }
 
 HttpRequest LrclibRequest::get(const TrackSignature& signature) const {

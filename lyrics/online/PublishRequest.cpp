@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "lyrics/online/OnlineServer.h"
 #include "lyrics/online/ProofOfWork.h"
+#include "lyrics/online/ServiceRequest.h"
 #include "lyrics/text/Utf8.h"
 
 namespace zor {
@@ -71,23 +71,10 @@ std::optional<std::string> serviceMessage(std::string_view body) {
     return toValidUtf8(*message);
 }
 
-PublishRequest::PublishRequest(std::string server) : server_(std::move(server)) {
-    while (!server_.empty() && server_.back() == '/') {
-        server_.pop_back();
-    }
-}
+PublishRequest::PublishRequest(std::string server) : server_(serviceRoot(std::move(server))) {}
 
 HttpRequest PublishRequest::post(const std::string& target) const {
-    HttpRequest request;
-    request.method = HttpMethod::Post;
-    request.url = server_ + target;
-    const std::string client = std::string(kOnlineClientName) + "/" + kOnlineClientVersion;
-    request.headers = {
-        {"User-Agent", client},
-        {"Lrclib-Client", client},
-        {"Accept", "application/json"},
-    };
-    return request;
+    return serviceRequest(HttpMethod::Post, server_, target);
 }
 
 HttpRequest PublishRequest::challenge() const {
