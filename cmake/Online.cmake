@@ -1,6 +1,7 @@
 # The online lyrics step: nlohmann-json (header-only, Debian's) for both builds; libcurl for the
 # native transport and OpenSSL's libcrypto for SHA-256 natively only (the DLL uses WinHTTP and
-# BCrypt, system DLLs).
+# BCrypt, system DLLs; BCrypt is loaded when a publish first hashes, so the DLL still loads where
+# the system has none).
 if(WIN32)
     # The cross compiler must not see the build machine's /usr/include, so the one header folder
     # is offered through a folder of its own.
@@ -13,7 +14,6 @@ if(WIN32)
     file(MAKE_DIRECTORY ${ZOR_NLOHMANN_INCLUDE})
     file(CREATE_LINK ${ZOR_NLOHMANN_ROOT}/nlohmann ${ZOR_NLOHMANN_INCLUDE}/nlohmann SYMBOLIC)
     target_include_directories(zorcore SYSTEM PRIVATE ${ZOR_NLOHMANN_INCLUDE})
-    target_link_libraries(zorcore PUBLIC bcrypt)
 else()
     find_package(nlohmann_json 3.11 REQUIRED)
     find_package(CURL REQUIRED)

@@ -47,14 +47,4 @@ std::unique_ptr<PrefixHasher> makePrefixHasher(std::string_view prefix) {
     return std::make_unique<OpenSslPrefixHasher>(std::move(prefixState), std::move(work));
 }
 
-Sha256Digest sha256(std::string_view text) {
-    const auto hasher = makePrefixHasher({});
-    if (!hasher) {
-        Sha256Digest failed{};
-        failed.fill(0xFF);
-        return failed;
-    }
-    return hasher->digestWith(text);
-}
-
 }  // namespace zor
