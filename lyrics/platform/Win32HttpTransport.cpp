@@ -372,7 +372,18 @@ class Hop {
 
 }  // namespace
 
-WinHttpTransport::WinHttpTransport() : active_(std::make_unique<Active>()) {}
+namespace {
+
+bool loopbackOnlyAsked() {
+    wchar_t value[8] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"ZORLYRICS_LOOPBACK_ONLY", value, 8);
+    return length > 0 && length < 8 && std::wstring(value) != L"0";
+}
+
+}  // namespace
+
+WinHttpTransport::WinHttpTransport()
+    : active_(std::make_unique<Active>()), loopbackOnly_(loopbackOnlyAsked()) {}
 
 WinHttpTransport::~WinHttpTransport() = default;
 
@@ -388,7 +399,7 @@ HttpResponse WinHttpTransport::send(const HttpRequest& request, const CancelFlag
         HttpMethod method = request.method;
         Hop hop(*active_, cancel, deadline);
         for (int redirects = 0;; ++redirects) {
-            switch (judgeUrl(address, false)) {
+            switch (judgeUrl(address, loopbackOnly_)) {
                 case UrlVerdict::Unparsable:
                     return failed(HttpFailure::BadUrl, address);
                 case UrlVerdict::RefusedScheme:

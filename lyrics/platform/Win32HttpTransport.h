@@ -28,6 +28,9 @@ class WinHttpTransport final : public HttpTransport {
 
   private:
     std::unique_ptr<Active> active_;
+    // ZORLYRICS_LOOPBACK_ONLY set in the environment (the tests set it): nothing but this
+    // machine is reached, whatever the settings name.
+    bool loopbackOnly_ = false;
 };
 
 }  // namespace zor

@@ -14,6 +14,11 @@
 # After any start function ZOR_WINE64 is the wine64 loader and ZOR_WINE32 the 32-bit one (Debian
 # keeps both off PATH); ZOR_WINE32 is empty when wine32 is not installed.
 
+# Whatever runs under wine from these scripts (tests, bench, demo) reaches nothing but this
+# machine: the plug-in's transport refuses every other server while this is set, whatever a
+# plugin.ini names, the default server included.
+export ZORLYRICS_LOOPBACK_ONLY=1
+
 wine_env_find_loader() {
     local candidate
     ZOR_WINE32=
