@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/LyricsPluginApp.h"
+#include "lyrics/model/TextFunctions.h"
 #include "lyrics/platform/WideText.h"
 #include "resources/resource.h"
 
@@ -18,19 +19,6 @@ std::string minutesAndSeconds(double seconds) {
     const long long whole = std::llround(seconds);
     const long long rest = whole % 60;
     return std::to_string(whole / 60) + ":" + (rest < 10 ? "0" : "") + std::to_string(rest);
-}
-
-// LF from the service, CR LF for an edit control.
-std::string withCrLf(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (const char c : text) {
-        if (c == '\n' && (out.empty() || out.back() != '\r')) {
-            out += '\r';
-        }
-        out += c;
-    }
-    return out;
 }
 
 std::string statusOf(const OnlineSearch& listing) {

@@ -28,4 +28,16 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
                       [&](char x, char y) { return lower(x) == lower(y); });
 }
 
+std::string withCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (const char c : text) {
+        if (c == '\n' && (out.empty() || out.back() != '\r')) {
+            out += '\r';
+        }
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace zor

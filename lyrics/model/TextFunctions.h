@@ -19,4 +19,7 @@ std::string blankToEmpty(std::string text);
 // names and settings keys are compared (ASCII letters only: all of those are ASCII).
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
+// The text with every lone LF made CR LF, as a multi-line edit control wants its lines.
+std::string withCrLf(std::string_view text);
+
 }  // namespace zor

@@ -58,6 +58,17 @@ std::string hundredthsTag(long long ms) {
     return tag;
 }
 
+std::vector<std::string> songRawLines(const AppSettings& settings, HostLink& host,
+                                      FileSystem& files, const std::string& songPath) {
+    MemoryLineList lyricsList(false);
+    MemoryLineList editList(true);
+    NoPrompt prompt;
+    LyricsCore core(lyricsList, editList, host, prompt, files);
+    static_cast<AppSettings&>(core) = settings;
+    core.loadLyrics(songPath);
+    return editList.items();
+}
+
 PublishText makePublishText(const std::vector<std::string>& rawLines, const PublishTiming& timing) {
     MemoryLineList lyricsList(true);
     MemoryLineList editList(false);

@@ -104,4 +104,13 @@ std::string publishOutcomeText(const PublishOutcome& outcome) {
     return "lrclib.net: " + outcome.message;
 }
 
+std::string publishProgressText(std::uint64_t hashes) {
+    std::string text = "Publishing to lrclib.net\xE2\x80\xA6";
+    const std::uint64_t millions = hashes / 1000000;
+    if (millions > 0) {
+        text += " " + std::to_string(millions) + " M hashes";
+    }
+    return text;
+}
+
 }  // namespace zor

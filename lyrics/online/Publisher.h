@@ -58,4 +58,8 @@ class Publisher {
 // message, "lrclib.net: no answer", ...
 std::string publishOutcomeText(const PublishOutcome& outcome);
 
+// The progress line while the proof of work runs: "Publishing to lrclib.net…", and from the
+// first million hashes on "Publishing to lrclib.net… 12 M hashes".
+std::string publishProgressText(std::uint64_t hashes);
+
 }  // namespace zor

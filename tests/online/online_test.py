@@ -325,7 +325,7 @@ class Publish(OnlineCase):
         server = self.standin()
         result = self.publish(server, "--offset", "-100")
         self.assertEqual(result.returncode, 0, result.stderr)
-        self.assertIn("timed lines 4\n", result.stdout)
+        self.assertIn("4 timed lines\n", result.stdout)
         self.assertIn("become public", result.stdout)
         self.assertRegex(result.stdout, r"hashes [1-9][0-9]* in [0-9.]+ s\nPublished to lrclib.net\n")
         # The file's offset (250) and the adjustment (-100) are baked in; the header, offset and

@@ -9,9 +9,11 @@
 #include <thread>
 #include <vector>
 
+#include "Fakes.h"
 #include "OnlineFakes.h"
 #include "lyrics/online/ProofOfWork.h"
 #include "lyrics/online/PublishRequest.h"
+#include "lyrics/online/PublishSummary.h"
 #include "lyrics/online/PublishText.h"
 #include "lyrics/online/Publisher.h"
 
@@ -171,6 +173,81 @@ TEST(PublishTextTest, CountsTheTimedLinesAndSendsNothingForUntimedText) {
     const PublishText untimed = makePublishText({"just", "words"}, {});
     EXPECT_EQ(untimed.timedLines, 0);
     EXPECT_EQ(untimed.synced, "");
+}
+
+// Display mode publishes the song's lyrics as written, found by the ordinary lookup: the
+// alternative folder first, tags and all, and nothing for a song without lyrics.
+TEST(PublishTextTest, ReadsTheSongsLyricsAsWrittenThroughTheLookup) {
+    test::TempFolder dir;
+    test::FakeHostLink host;
+    AppSettings settings;
+    settings.AlternativeLRCPath = dir / "alt";
+    const std::string song = dir.write("music/Song.mp3", "");
+    dir.write("music/Song.lrc", "[00:09.00]beside the song\r\n");
+    dir.write("alt/Song.lrc", "[ti:Song]\r\n[offset:100]\r\n[00:01.00]<00:01.00>one\r\n");
+    const std::vector<std::string> lines = songRawLines(settings, host, platformFileSystem(), song);
+    // Edit mode's lines, its empty last one too.
+    EXPECT_EQ(lines, (std::vector<std::string>{"[ti:Song]", "[offset:100]",
+                                               "[00:01.00]<00:01.00>one", ""}));
+    EXPECT_EQ(makePublishText(lines, {}).synced, "[00:00.90]one\n");
+
+    const std::string bare = dir.write("music/Bare.wav", "");
+    EXPECT_EQ(
+        makePublishText(songRawLines(settings, host, platformFileSystem(), bare), {}).timedLines,
+        0);
+}
+
+TEST(PublishSummaryTest, ShowsTheFirstLinesAndCountsThem) {
+    const PublishText text = makePublishText(
+        {"[00:01]a", "[00:02]b", "[00:03]c", "[00:04]d", "[00:05]e", "[00:06]f"}, {});
+    EXPECT_EQ(publishPreview(text),
+              "[00:01.00]a\n[00:02.00]b\n[00:03.00]c\n[00:04.00]d\n"
+              "[00:05.00]e\n");
+    EXPECT_EQ(publishPreview(text, 2), "[00:01.00]a\n[00:02.00]b\n");
+    EXPECT_EQ(timedLinesText(text.timedLines), "6 timed lines");
+    EXPECT_EQ(timedLinesText(1), "1 timed line");
+}
+
+TEST(PublishSummaryTest, TakesDurationsAsSecondsAndRefusesTheRest) {
+    struct Case {
+        const char* text;
+        std::optional<double> seconds;
+    };
+    const Case cases[] = {
+        {"214", 214.0},
+        {"214.5", 214.5},
+        {"0.25", 0.25},
+        {"86400", 86400.0},
+        {"0", std::nullopt},
+        {"", std::nullopt},
+        {"-3", std::nullopt},
+        {"3.", std::nullopt},
+        {".5", std::nullopt},
+        {"3:20", std::nullopt},
+        {"1e3", std::nullopt},
+        {"86401", std::nullopt},
+        {"12345678901", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(parseSeconds(c.text), c.seconds) << c.text;
+    }
+    EXPECT_EQ(secondsText(214.0), "214");
+    EXPECT_EQ(secondsText(214.5), "214.5");
+    EXPECT_EQ(secondsText(0), "");
+    EXPECT_EQ(parseSeconds(secondsText(200.125)), 200.125);
+}
+
+TEST(PublishSummaryTest, RefusesASongWithoutArtistTitleOrDuration) {
+    EXPECT_EQ(publishTrackProblem({"Band", "Song", "", 200}), "");
+    EXPECT_EQ(publishTrackProblem({"", "Song", "Album", 200}), "An artist is needed");
+    EXPECT_EQ(publishTrackProblem({"Band", "", "Album", 200}), "A title is needed");
+    EXPECT_EQ(publishTrackProblem({"Band", "Song", "Album", 0}),
+              "The duration is a number of seconds");
+}
+
+TEST(PublishSummaryTest, ProgressCountsWholeMillions) {
+    EXPECT_EQ(publishProgressText(999999), "Publishing to lrclib.net\xE2\x80\xA6");
+    EXPECT_EQ(publishProgressText(12500000), "Publishing to lrclib.net\xE2\x80\xA6 12 M hashes");
 }
 
 TEST(PublishRequestTest, ReadsChallengesAndRefusesWrongShapes) {

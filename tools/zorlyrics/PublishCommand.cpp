@@ -10,6 +10,7 @@
 #include "OnlineSupport.h"
 #include "Session.h"
 #include "lyrics/online/PublishRequest.h"
+#include "lyrics/online/PublishSummary.h"
 #include "lyrics/online/Publisher.h"
 
 namespace zor::cli {
@@ -17,21 +18,19 @@ namespace zor::cli {
 namespace {
 
 // The summary the confirmation shows: the song, the count of timed lines, the first lines.
-constexpr int kFirstLinesShown = 5;
-
 void printSummary(std::ostream& out, const PublishTrack& track, const PublishText& text,
                   const std::string& server) {
     out << "artist " << track.artist << '\n'
         << "title " << track.title << '\n'
         << "album " << track.album << '\n'
         << "duration " << track.durationSeconds << '\n'
-        << "timed lines " << text.timedLines << '\n';
-    std::istringstream lines(text.synced);
+        << timedLinesText(text.timedLines) << '\n';
+    std::istringstream lines(publishPreview(text));
     std::string line;
-    for (int shown = 0; shown < kFirstLinesShown && std::getline(lines, line); ++shown) {
+    while (std::getline(lines, line)) {
         out << "  " << line << '\n';
     }
-    out << "These lyrics become public on " << server << ", for anyone to read and use.\n";
+    out << publicSentence(server) << '\n';
 }
 
 std::vector<std::string> rawLines(Session& session) {
