@@ -41,6 +41,10 @@ constexpr int kTitleStripId = 1309;
 constexpr int kRequestStateWaitMs = 5000;
 constexpr int kRequestStatePollMs = 20;
 constexpr double kPercentile = 0.99;
+constexpr int kPublishWaitMs = 10000;
+constexpr int kHashRateSpanMs = 10000;
+constexpr int kHashRateWaitMs = 60000;
+constexpr int kHashRatePollMs = 10;
 
 class Ticks {
   public:
@@ -113,8 +117,9 @@ struct Job {
     std::string floorLabel;
     std::vector<double> figure;
     std::vector<double> floor;
-    double goalRatio = 0;   // figure at most this many floors
-    double goalMicros = 0;  // figure median at most this
+    double goalRatio = 0;        // figure at most this many floors
+    double goalMicros = 0;       // figure median at most this
+    double hashesPerSecond = 0;  // the plug-in's proof of work, measured beside the figure
 };
 
 std::string jsonText(const std::string& text) {
@@ -143,6 +148,9 @@ void writeEntry(std::ostream& out, const Job& job, int family, bool isFigure, co
     }
     if (isFigure && job.goalMicros > 0) {
         out << ", \"goal_us\": " << job.goalMicros;
+    }
+    if (isFigure && job.hashesPerSecond > 0) {
+        out << ", \"hashes_per_s\": " << job.hashesPerSecond;
     }
     out << "}" << (last ? "\n" : ",\n");
 }
@@ -430,6 +438,54 @@ class BenchRunner {
         }
         addPercentiles(job);
         printJob(job);
+        writeJson(jsonPath, {job});
+        printLine("bench written to " + jsonPath);
+    }
+
+    // The steady call while a publish solves its proof of work (against a challenge no hash
+    // meets, so it runs until cancelled) against the same call with none: blocks of each in
+    // turn, each publish started with SHIFT+F9 and its dialog's Publish, and ended with ESC.
+    // Then the plug-in's hashes per second, from the count the title strip shows.
+    void runPublish(const std::string& jsonPath) {
+        session.requireRunning("bench-publish");
+        if (session.visModule->Render == nullptr) {
+            throw HostError("bench-publish: the module has no Render function");
+        }
+        if (session.playerState.playingState() != 1) {
+            throw HostError("bench-publish: the player must be playing");
+        }
+        Job job{"render_publish",
+                "steady Render, a publish solving",
+                "steady Render, no publish",
+                {},
+                {},
+                1.1,
+                0};
+        constexpr int kBlocks = 2 * kSpreadBlocks;
+        const int perBlock = std::max(1, calls / kBlocks);
+        for (int block = 0; block < kBlocks; ++block) {
+            const bool solving = block % 2 == 0;
+            if (solving) {
+                startPublish();
+            }
+            for (int i = 0; i < kWarmupCalls / 10; ++i) {
+                steadyCall(nullptr);
+            }
+            requirePublishing(solving, "before");
+            for (int i = 0; i < perBlock; ++i) {
+                (solving ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
+            }
+            requirePublishing(solving, "after");
+            if (solving) {
+                cancelPublish();
+            }
+        }
+        job.hashesPerSecond = measureHashRate();
+        addPercentiles(job);
+        printJob(job);
+        char rate[64];
+        std::snprintf(rate, sizeof rate, "%.2f M/s", job.hashesPerSecond / 1e6);
+        printLine(std::string("bench publish hashes in the plug-in ") + rate);
         writeJson(jsonPath, {job});
         printLine("bench written to " + jsonPath);
     }
@@ -729,6 +785,86 @@ class BenchRunner {
         return text.substr(0, text.find(L'\n'));
     }
 
+    bool publishing() { return titleStripFirstLine().rfind(L"Publishing to lrclib.net", 0) == 0; }
+
+    void pressKey(WORD key, bool shift) {
+        KeyPress press;
+        press.virtualKey = key;
+        press.shift = shift;
+        session.key(press);
+    }
+
+    // Waits, rendering as the host would, until the title strip says whether a publish runs.
+    void awaitPublishing(bool running) {
+        for (int waited = 0; waited < kPublishWaitMs && publishing() != running;
+             waited += kRequestStatePollMs) {
+            session.sleep(kRequestStatePollMs);
+            steadyCall(nullptr);
+        }
+    }
+
+    void startPublish() {
+        session.boxes().queueAnswer("Publish");
+        pressKey(VK_F9, true);
+        awaitPublishing(true);
+    }
+
+    void cancelPublish() {
+        pressKey(VK_ESCAPE, false);
+        awaitPublishing(false);
+    }
+
+    void requirePublishing(bool running, const char* when) {
+        if (publishing() != running) {
+            throw HostError(std::string("bench-publish: ") +
+                            (running ? "no publish was" : "a publish was") + " running " + when +
+                            " a block; the title strip showed \"" + toUtf8(titleStripFirstLine()) +
+                            "\"");
+        }
+    }
+
+    // The millions of hashes the title strip counts ("... 12 M hashes"); -1 while it shows none.
+    long long millionsShown() {
+        const std::wstring line = titleStripFirstLine();
+        const std::size_t unit = line.find(L" M hashes");
+        if (unit == std::wstring::npos) {
+            return -1;
+        }
+        const std::size_t start = line.find_last_not_of(L"0123456789", unit - 1) + 1;
+        return std::stoll(line.substr(start, unit - start));
+    }
+
+    // Hashes per second over at least kHashRateSpanMs, timed between two changes of the count
+    // (the strip moves on a 250 ms timer, which bounds the error); 0 when the count never moved.
+    double measureHashRate() {
+        startPublish();
+        long long first = -1;
+        long long last = -1;
+        LONGLONG firstAt = 0;
+        LONGLONG lastAt = 0;
+        for (int waited = 0; waited < kHashRateWaitMs; waited += kHashRatePollMs) {
+            const long long shown = millionsShown();
+            if (shown > last) {
+                const LONGLONG now = Ticks::now();
+                if (first < 0) {
+                    first = shown;
+                    firstAt = now;
+                } else if (ticks.micros(firstAt, now) >= kHashRateSpanMs * 1000.0) {
+                    last = shown;
+                    lastAt = now;
+                    break;
+                }
+                last = shown;
+            }
+            session.sleep(kHashRatePollMs);
+        }
+        cancelPublish();
+        if (first < 0 || lastAt == 0) {
+            return 0;
+        }
+        return static_cast<double>(last - first) * 1e6 / (ticks.micros(firstAt, lastAt) / 1e6);
+    }
+
     bool requestStateIs(bool out) {
         const std::wstring line = titleStripFirstLine();
         const bool searching = line.rfind(L"Searching lrclib.net", 0) == 0;
@@ -776,6 +912,10 @@ void runBench(HostSession& session, int calls, const std::string& jsonPath) {
 
 void runOnlineBench(HostSession& session, int calls, const std::string& jsonPath) {
     BenchRunner(session, calls).runOnline(jsonPath);
+}
+
+void runPublishBench(HostSession& session, int calls, const std::string& jsonPath) {
+    BenchRunner(session, calls).runPublish(jsonPath);
 }
 
 }  // namespace zor::hostsim

@@ -25,4 +25,11 @@ void runBench(HostSession& session, int calls, const std::string& jsonPath);
 // and end of every block of the first song and no online notice in those of the second.
 void runOnlineBench(HostSession& session, int calls, const std::string& jsonPath);
 
+// `bench-publish CALLS FILE`: the steady Render call while a publish solves its proof of work
+// (the stand-in's challenge must be one no hash meets) against the same call with none, in
+// blocks of each in turn, written as the job render_publish; its figure carries the plug-in's
+// hashes per second, read off the title strip's count afterwards. The playing song's lyrics
+// must have time tags.
+void runPublishBench(HostSession& session, int calls, const std::string& jsonPath);
+
 }  // namespace zor::hostsim

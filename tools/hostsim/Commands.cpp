@@ -224,6 +224,12 @@ constexpr std::array kCommands = {
     CommandEntry{"text", 1, 1, checkNonNegative,
                  [](HostSession&,
                     const Arguments& arguments) { printControlText(numberArgument(arguments[0])); }},
+    // Waits, pumping, until the control's text holds TEXT (10 s at most; longer fails the
+    // script) and prints `wait ID TEXT`: for what a worker of the plug-in's answers.
+    CommandEntry{"wait", 2, 2, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     session.waitForText(numberArgument(arguments[0]), arguments[1]);
+                 }},
     CommandEntry{"closeframe", 0, 0, nullptr,
                  [](HostSession& session, const Arguments&) { session.showFrame(false); }},
     CommandEntry{"showframe", 0, 0, nullptr,
@@ -255,6 +261,10 @@ constexpr std::array kCommands = {
     CommandEntry{"bench-online", 2, 2, checkNonNegative,
                  [](HostSession& session, const Arguments& arguments) {
                      runOnlineBench(session, numberArgument(arguments[0]), arguments[1]);
+                 }},
+    CommandEntry{"bench-publish", 2, 2, checkNonNegative,
+                 [](HostSession& session, const Arguments& arguments) {
+                     runPublishBench(session, numberArgument(arguments[0]), arguments[1]);
                  }},
     CommandEntry{"quit", 0, 0, nullptr,
                  [](HostSession& session, const Arguments&) { session.quit(); }},

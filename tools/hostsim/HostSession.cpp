@@ -12,6 +12,7 @@
 #include "tools/hostsim/MessagePump.h"
 #include "tools/hostsim/Output.h"
 #include "tools/hostsim/PluginWindows.h"
+#include "tools/hostsim/Probes.h"
 #include "tools/hostsim/Screenshot.h"
 #include "tools/hostsim/WavAudioSource.h"
 
@@ -484,6 +485,21 @@ void HostSession::shot(const std::string& path) {
 
 void HostSession::sleep(int ms) {
     waitPumping(nullptr, static_cast<DWORD>(ms));
+}
+
+void HostSession::waitForText(int controlId, const std::string& text) {
+    constexpr int kWaitMs = 10000;
+    constexpr int kPollMs = 50;
+    for (int waited = 0; controlText(controlId).find(text) == std::string::npos;
+         waited += kPollMs) {
+        if (waited >= kWaitMs) {
+            throw HostError("wait: control " + std::to_string(controlId) + " did not show \"" +
+                            text + "\" in 10 s; it shows \"" +
+                            printableText(controlText(controlId)) + "\"");
+        }
+        sleep(kPollMs);
+    }
+    printLine("wait " + std::to_string(controlId) + " " + text);
 }
 
 // Counted on the visualization thread between two messages: counted from here, a paint running

@@ -65,6 +65,8 @@ class HostSession : public HostEvents {
     void dump();
     void shot(const std::string& path);
     void sleep(int ms);
+    // Pumps until the plug-in control's text holds text; fails after 10 s.
+    void waitForText(int controlId, const std::string& text);
     FileHolds& holds() { return fileHolds; }
     void printGdi();
     // The audio data the last render call was handed (AudioProbe.cpp).

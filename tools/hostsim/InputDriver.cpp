@@ -17,7 +17,7 @@ struct NamedKey {
 constexpr NamedKey kNamedKeys[] = {
     {"RETURN", VK_RETURN}, {"END", VK_END},     {"UP", VK_UP},         {"DOWN", VK_DOWN},
     {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT}, {"INSERT", VK_INSERT}, {"DELETE", VK_DELETE},
-    {"SPACE", VK_SPACE},   {"[", VK_OEM_4},     {"]", VK_OEM_6},
+    {"SPACE", VK_SPACE},   {"[", VK_OEM_4},     {"]", VK_OEM_6},       {"ESCAPE", VK_ESCAPE},
 };
 
 constexpr int kFunctionKeys = 12;

@@ -14,7 +14,7 @@ struct KeyPress {
     bool alt = false;
 };
 
-// NAME[+SHIFT][+CTRL][+ALT]: F1…F12, RETURN, END, UP, DOWN, LEFT, RIGHT, INSERT, DELETE,
+// NAME[+SHIFT][+CTRL][+ALT]: F1…F12, RETURN, END, UP, DOWN, LEFT, RIGHT, INSERT, DELETE, ESCAPE,
 // SPACE, or a letter or digit. Empty for anything else.
 std::optional<KeyPress> parseKey(const std::string& text);
 

@@ -102,14 +102,19 @@ void printControlRect(int controlId) {
               std::to_string(onScreen.top - frame.top));
 }
 
-void printControlText(int controlId) {
+std::string controlText(int controlId) {
     HWND control = pluginControl(controlId);
     std::wstring text(4096, L'\0');
     DWORD_PTR copied = 0;
     SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                         SMTO_NORMAL, 2000, &copied);
     text.resize(copied);
-    printLine("text " + std::to_string(controlId) + " \"" + printableText(toUtf8(text)) + "\"");
+    return toUtf8(text);
+}
+
+void printControlText(int controlId) {
+    printLine("text " + std::to_string(controlId) + " \"" + printableText(controlText(controlId)) +
+              "\"");
 }
 
 void printFrameRect() {

@@ -19,6 +19,8 @@ void printControlRect(int controlId);
 // Prints "text ID "<text>"": the plug-in control's window text (line breaks as \n), read with a
 // timeout since the control belongs to the plug-in's thread.
 void printControlText(int controlId);
+// The same text, as UTF-8.
+std::string controlText(int controlId);
 
 // Prints "rect frame X Y W H visible|hidden": the host frame's outer rectangle on the screen.
 void printFrameRect();
