@@ -24,8 +24,11 @@ set(ZOR_PLUGIN_SOURCES
     commands/DlgEditor.cpp
     commands/HelpDialog.cpp
     commands/DlgOnlineSearch.cpp
+    commands/DlgPublish.cpp
+    commands/PublishCommand.cpp
     host/OnlineWorker.cpp
     host/OnlineStep.cpp
+    host/PublishRun.cpp
     lyrics/platform/Win32HttpTransport.cpp)
 
 add_library(vis_zorlyrics SHARED ${ZOR_PLUGIN_SOURCES} host/vis_zorlyrics.def)

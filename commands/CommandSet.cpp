@@ -160,7 +160,14 @@ void CLyricsPluginApp::runKeyCommand(CLyricsListBox& list, UINT key, bool shift,
             doOneLine();
             break;
         case VK_F9:
-            toggleTagEdit();
+            if (shift) {
+                publishKey();
+            } else {
+                toggleTagEdit();
+            }
+            break;
+        case VK_ESCAPE:
+            cancelPublish();
             break;
         case VK_F11:
             window.lyricsList->ShowCentered = toggled(window.lyricsList->ShowCentered);

@@ -29,7 +29,8 @@ enum class When {
     inEditList,
     inLyricsList,
     shiftInEditList,
-    preciseTiming
+    preciseTiming,
+    publishing
 };
 
 struct KeyRule {
@@ -72,6 +73,7 @@ constexpr KeyRule kKeyRules[] = {
     // The live timing adjustment; without precise timing the keys go on as before.
     {VK_OEM_4, When::preciseTiming, KeyKind::command},  // "[": lyrics 0.1 s later
     {VK_OEM_6, When::preciseTiming, KeyKind::command},  // "]": lyrics 0.1 s earlier
+    {VK_ESCAPE, When::publishing, KeyKind::command},    // cancels the publish under way
 };
 
 // Releases of these keys are swallowed whole.
@@ -91,7 +93,15 @@ Modifiers readModifiers() {
     return Modifiers{held(VK_SHIFT), held(VK_CONTROL)};
 }
 
-bool conditionHolds(When when, Modifiers modifiers, bool lyricsList, bool precise) {
+// What else than the modifiers a key's rule may depend on.
+struct KeyContext {
+    bool lyricsList;  // the key came to the lyrics list, not the edit list
+    bool precise;     // PreciseTiming is on
+    bool publishing;  // a publish is under way
+};
+
+bool conditionHolds(When when, Modifiers modifiers, KeyContext context) {
+    const bool lyricsList = context.lyricsList;
     switch (when) {
         case When::shift:
             return modifiers.shift;
@@ -106,16 +116,18 @@ bool conditionHolds(When when, Modifiers modifiers, bool lyricsList, bool precis
         case When::shiftInEditList:
             return modifiers.shift && !lyricsList;
         case When::preciseTiming:
-            return precise;
+            return context.precise;
+        case When::publishing:
+            return context.publishing;
         case When::always:
         default:
             return true;
     }
 }
 
-KeyKind kindOfKey(UINT key, Modifiers modifiers, bool lyricsList, bool precise) {
+KeyKind kindOfKey(UINT key, Modifiers modifiers, KeyContext context) {
     for (const KeyRule& rule : kKeyRules) {
-        if (rule.key == key && conditionHolds(rule.when, modifiers, lyricsList, precise)) {
+        if (rule.key == key && conditionHolds(rule.when, modifiers, context)) {
             return rule.kind;
         }
     }
@@ -484,7 +496,8 @@ LRESULT CLyricsListBox::onKeyDown(const fw::WindowMessage& m) {
     const auto key = static_cast<UINT>(m.wParam);
     const Modifiers modifiers = readModifiers();
     const int before = selection();
-    switch (kindOfKey(key, modifiers, isLyricsList(), app->PreciseTiming != 0)) {
+    const KeyContext context{isLyricsList(), app->PreciseTiming != 0, app->publishRun.running()};
+    switch (kindOfKey(key, modifiers, context)) {
         case KeyKind::command:
             app->runKeyCommand(*this, key, modifiers.shift, modifiers.ctrl);
             break;

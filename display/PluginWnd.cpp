@@ -25,6 +25,8 @@ const fw::MessageEntry<CPluginWnd> CPluginWnd::messages[] = {
     fw::mapMessage(WM_DESTROY, &CPluginWnd::onDestroy),
     fw::mapMessage(kRunConfigMessage, &CPluginWnd::onRunConfig),
     fw::mapMessage(kOnlineAnswerMessage, &CPluginWnd::onOnlineAnswer),
+    fw::mapMessage(kPublishAnswerMessage, &CPluginWnd::onPublishAnswer),
+    fw::mapMessage(WM_TIMER, &CPluginWnd::onTimer),
 };
 const fw::MessageMap CPluginWnd::messageMap =
     fw::chainMessageMap(messages, &fw::CFrameWnd::classMessageMap);
@@ -226,6 +228,19 @@ LRESULT CPluginWnd::onRunConfig(const fw::WindowMessage& /*m*/) {
 LRESULT CPluginWnd::onOnlineAnswer(const fw::WindowMessage& m) {
     app->onlineAnswered(static_cast<std::uint32_t>(m.wParam));
     return 0;
+}
+
+LRESULT CPluginWnd::onPublishAnswer(const fw::WindowMessage& m) {
+    app->publishAnswered(static_cast<std::uint32_t>(m.wParam));
+    return 0;
+}
+
+LRESULT CPluginWnd::onTimer(const fw::WindowMessage& m) {
+    if (m.wParam == kPublishTimer) {
+        app->publishTick();
+        return 0;
+    }
+    return Default(m);
 }
 
 LRESULT CPluginWnd::onDestroy(const fw::WindowMessage& m) {

@@ -66,6 +66,8 @@ class CPluginWnd : public fw::CFrameWnd, public WindowColours {
     LRESULT onDestroy(const fw::WindowMessage& m);
     LRESULT onRunConfig(const fw::WindowMessage& m);
     LRESULT onOnlineAnswer(const fw::WindowMessage& m);
+    LRESULT onPublishAnswer(const fw::WindowMessage& m);
+    LRESULT onTimer(const fw::WindowMessage& m);
 };
 
 // Sent to the plug-in window by a Config call from another thread: the dialog runs on the
@@ -73,5 +75,9 @@ class CPluginWnd : public fw::CFrameWnd, public WindowColours {
 inline constexpr UINT kRunConfigMessage = WM_APP + 1;
 // Posted by the online worker when an answer is ready; wParam is the request's generation.
 inline constexpr UINT kOnlineAnswerMessage = WM_APP + 2;
+// Posted by the publishing worker when the publish has ended; wParam is its generation.
+inline constexpr UINT kPublishAnswerMessage = WM_APP + 4;
+// The plug-in window's timer that moves the publish's progress line on, render calls or none.
+inline constexpr UINT_PTR kPublishTimer = 1;
 
 }  // namespace zor

@@ -213,6 +213,7 @@ void CLyricsPluginApp::Quit(winampVisModule* module) {
     }
     // The network thread first: nothing it answers has a window to go to any more.
     onlineWorker.stop();
+    publishRun.stop();
     onlineGeneration = 0;
     onlineAskedFor.clear();
     onlineNoticeText.clear();

@@ -13,6 +13,7 @@
 #include "framework/WinApp.h"
 #include "host/OnlineWorker.h"
 #include "host/PluginListPort.h"
+#include "host/PublishRun.h"
 #include "host/Win32HostLink.h"
 #include "host/WinampVis.h"
 #include "lyrics/model/LyricsCore.h"
@@ -169,6 +170,20 @@ class CLyricsPluginApp : public fw::CWinApp, private PluginPorts, public LyricsC
     // so) and loaded.
     void searchOnlineByHand();
     void useFoundRecord(const LyricsRecord& record);
+
+    // ---- publishing ----
+    // SHIFT+F9: the timed lyrics shown (in edit mode the edit list's lines as they stand,
+    // saved or not) go to the service once the user has confirmed them; pressed again while a
+    // publish runs, it cancels that.
+    void publishKey();
+    // ESC, or the key again: the publish under way is given up.
+    void cancelPublish();
+    // The publishing worker's answer for generation, posted to the plug-in window.
+    void publishAnswered(std::uint32_t generation);
+    // The window's timer while a publish has something to show: the progress line moves on,
+    // the outcome ends in time.
+    void publishTick();
+    PublishRun publishRun;
 
     OnlineWorker onlineWorker;
     std::uint32_t onlineGeneration = 0;  // the find under way; 0 for none

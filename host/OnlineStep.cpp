@@ -19,6 +19,7 @@ namespace {
 constexpr DWORD kFailureNoticeMs = 4000;
 constexpr const char* kSearching = "Searching lrclib.net\xE2\x80\xA6";
 constexpr const char* kSearchHint = "SHIFT+F5: search lrclib.net";
+constexpr const char* kCancelPublishHint = "ESC: cancel publishing";
 constexpr const char* kNoArtist = "(Artist unavailable)";
 
 // deliver() saves and reloads only; it never sends anything.
@@ -178,6 +179,9 @@ std::string CLyricsPluginApp::onlineNotice() const {
 }
 
 std::string CLyricsPluginApp::titleStripPathLine() const {
+    if (publishRun.running()) {
+        return kCancelPublishHint;
+    }
     return searchHint ? kSearchHint : songPath;
 }
 
@@ -186,6 +190,9 @@ void CLyricsPluginApp::refreshTitleStrip() {
         return;
     }
     std::string first = timingNotice();
+    if (first.empty()) {
+        first = publishRun.notice();
+    }
     if (first.empty()) {
         first = onlineNotice();
     }

@@ -22,11 +22,14 @@ namespace {
 // which is safe: it holds the library and its share of the state.
 constexpr DWORD kStopWaitMs = 250;
 
-struct Job {
+}  // namespace
+
+struct OnlineWorker::Request {
     OnlineJobKind kind = OnlineJobKind::Find;
     std::uint32_t generation = 0;
     OnlineSong song;
     TrackSignature signature;
+    PublishJob publish;
     std::string server;
     std::string missFile;
     HWND window = nullptr;
@@ -34,6 +37,8 @@ struct Job {
     std::shared_ptr<CancelFlag> cancel;
 };
 
+namespace {
+using Job = OnlineWorker::Request;
 }  // namespace
 
 struct OnlineWorker::Shared {
@@ -89,6 +94,12 @@ OnlineAnswer runJob(OnlineWorker::Shared& shared, const Job& job) {
         case OnlineJobKind::Forget:
             shared.missesAt(job.missFile).forget(job.song.path);
             break;
+        case OnlineJobKind::Publish: {
+            Publisher publisher(shared.transport, job.server, proofOfWorkThreads());
+            answer.published = publisher.publish(job.publish.track, job.publish.text, *job.cancel,
+                                                 *job.publish.hashes);
+            break;
+        }
     }
     return answer;
 }
@@ -199,10 +210,9 @@ void OnlineWorker::leaveBusyThread() {
     }
 }
 
-std::uint32_t OnlineWorker::queue(OnlineJobKind kind, OnlineSong song, TrackSignature signature,
-                                  std::string server, std::string missFile, HWND window,
-                                  UINT message) {
-    if (kind != OnlineJobKind::Forget) {
+std::uint32_t OnlineWorker::queue(Request request) {
+    const bool chore = request.kind == OnlineJobKind::Forget;
+    if (!chore) {
         leaveBusyThread();
     }
     if (thread_ == nullptr) {
@@ -212,26 +222,18 @@ std::uint32_t OnlineWorker::queue(OnlineJobKind kind, OnlineSong song, TrackSign
         }
     }
     const std::lock_guard<std::mutex> guard(shared_->lock);
-    if (kind != OnlineJobKind::Forget) {
+    if (!chore) {
         shared_->cancelRequests();
     }
-    Job job;
-    job.kind = kind;
-    job.generation = ++lastGeneration_;
-    if (job.generation == 0) {
-        job.generation = ++lastGeneration_;  // 0 stands for none
+    request.generation = ++lastGeneration_;
+    if (request.generation == 0) {
+        request.generation = ++lastGeneration_;  // 0 stands for none
     }
-    job.song = std::move(song);
-    job.signature = std::move(signature);
-    job.server = std::move(server);
-    job.missFile = std::move(missFile);
-    job.window = window;
-    job.message = message;
-    job.cancel = std::make_shared<CancelFlag>(false);
-    const std::uint32_t generation = job.generation;
-    shared_->jobs.push_back(std::move(job));
+    request.cancel = std::make_shared<CancelFlag>(false);
+    const std::uint32_t generation = request.generation;
+    shared_->jobs.push_back(std::move(request));
     shared_->wake.notify_one();
-    if (kind != OnlineJobKind::Forget) {
+    if (!chore) {
         shared_->transport.abort();  // the cancelled transfer ends now, not at its timeout
     }
     return generation;
@@ -239,18 +241,44 @@ std::uint32_t OnlineWorker::queue(OnlineJobKind kind, OnlineSong song, TrackSign
 
 std::uint32_t OnlineWorker::find(const OnlineSong& song, const std::string& server,
                                  const std::string& missFile, HWND window, UINT message) {
-    return queue(OnlineJobKind::Find, song, {}, server, missFile, window, message);
+    Request request;
+    request.kind = OnlineJobKind::Find;
+    request.song = song;
+    request.server = server;
+    request.missFile = missFile;
+    request.window = window;
+    request.message = message;
+    return queue(std::move(request));
 }
 
 std::uint32_t OnlineWorker::search(const TrackSignature& signature, const std::string& server,
                                    HWND window, UINT message) {
-    return queue(OnlineJobKind::Search, {}, signature, server, {}, window, message);
+    Request request;
+    request.kind = OnlineJobKind::Search;
+    request.signature = signature;
+    request.server = server;
+    request.window = window;
+    request.message = message;
+    return queue(std::move(request));
+}
+
+std::uint32_t OnlineWorker::publish(PublishJob job, const std::string& server, HWND window,
+                                    UINT message) {
+    Request request;
+    request.kind = OnlineJobKind::Publish;
+    request.publish = std::move(job);
+    request.server = server;
+    request.window = window;
+    request.message = message;
+    return queue(std::move(request));
 }
 
 void OnlineWorker::forget(const std::string& songPath, const std::string& missFile) {
-    OnlineSong song;
-    song.path = songPath;
-    queue(OnlineJobKind::Forget, std::move(song), {}, {}, missFile, nullptr, 0);
+    Request request;
+    request.kind = OnlineJobKind::Forget;
+    request.song.path = songPath;
+    request.missFile = missFile;
+    queue(std::move(request));
 }
 
 void OnlineWorker::abandon() {

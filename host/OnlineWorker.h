@@ -2,23 +2,34 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "lyrics/online/OnlineLookup.h"
+#include "lyrics/online/Publisher.h"
 
 namespace zor {
 
 // What the worker was asked to do, and the answer it posts back.
-enum class OnlineJobKind { Find, Search, Forget };
+enum class OnlineJobKind { Find, Search, Forget, Publish };
 
 struct OnlineAnswer {
     OnlineJobKind kind = OnlineJobKind::Find;
     std::uint32_t generation = 0;
-    OnlineOutcome outcome;  // of a Find
-    OnlineSearch listing;   // of a Search
+    OnlineOutcome outcome;     // of a Find
+    OnlineSearch listing;      // of a Search
+    PublishOutcome published;  // of a Publish
+};
+
+// What a publish sends, and the count of hashes its proof of work has tried so far, which the
+// window's thread reads for its progress line while the worker adds to it.
+struct PublishJob {
+    PublishTrack track;
+    PublishText text;
+    std::shared_ptr<std::atomic<std::uint64_t>> hashes;
 };
 
 // The plug-in's one network thread. It runs one request at a time; a new request abandons the
@@ -43,6 +54,8 @@ class OnlineWorker {
     // The search by hand, for the search dialog.
     std::uint32_t search(const TrackSignature& signature, const std::string& server, HWND window,
                          UINT message);
+    // Publishes timed lyrics: the challenge, its proof of work and the lyrics, seconds long.
+    std::uint32_t publish(PublishJob job, const std::string& server, HWND window, UINT message);
     // Drops a song from the memory of misses (the user chose lyrics for it), in turn with the
     // requests, since the memory is the worker's.
     void forget(const std::string& songPath, const std::string& missFile);
@@ -54,10 +67,10 @@ class OnlineWorker {
     void stop();
 
     struct Shared;
+    struct Request;
 
   private:
-    std::uint32_t queue(OnlineJobKind kind, OnlineSong song, TrackSignature signature,
-                        std::string server, std::string missFile, HWND window, UINT message);
+    std::uint32_t queue(Request request);
     void startThread();
     void leaveBusyThread();
 

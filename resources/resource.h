@@ -9,6 +9,7 @@
 #define IDD_GETPATH 134
 #define IDD_EDITOR 2000
 #define IDD_ONLINE_SEARCH 2010
+#define IDD_PUBLISH 2020
 
 // Toolbar button icons, drawn at 16 x 16.
 #define IDI_REFRESH 1401
@@ -46,6 +47,16 @@
 #define IDC_SEARCH_PREVIEW 2015
 #define IDC_SEARCH_STATUS 2016
 #define IDC_SEARCH_USE 2017
+
+// Publish confirmation (IDD_PUBLISH); IDOK is "Publish", IDCANCEL "Cancel".
+#define IDC_PUBLISH_ARTIST 2021
+#define IDC_PUBLISH_TITLE 2022
+#define IDC_PUBLISH_ALBUM 2023
+#define IDC_PUBLISH_DURATION 2024
+#define IDC_PUBLISH_COUNT 2025
+#define IDC_PUBLISH_PREVIEW 2026
+#define IDC_PUBLISH_PUBLIC 2027
+#define IDC_PUBLISH_STATUS 2028
 
 // Configuration dialog (IDD_CONFIG).
 #define IDC_CENTER_HIGHLIGHT 1002
