@@ -239,37 +239,40 @@ std::uint32_t OnlineWorker::queue(Request request) {
     return generation;
 }
 
-std::uint32_t OnlineWorker::find(const OnlineSong& song, const std::string& server,
-                                 const std::string& missFile, HWND window, UINT message) {
-    Request request;
-    request.kind = OnlineJobKind::Find;
-    request.song = song;
+namespace {
+
+// A request whose answer goes to window as message.
+OnlineWorker::Request answeredRequest(OnlineJobKind kind, const std::string& server, HWND window,
+                                      UINT message) {
+    OnlineWorker::Request request;
+    request.kind = kind;
     request.server = server;
-    request.missFile = missFile;
     request.window = window;
     request.message = message;
+    return request;
+}
+
+}  // namespace
+
+std::uint32_t OnlineWorker::find(const OnlineSong& song, const std::string& server,
+                                 const std::string& missFile, HWND window, UINT message) {
+    Request request = answeredRequest(OnlineJobKind::Find, server, window, message);
+    request.song = song;
+    request.missFile = missFile;
     return queue(std::move(request));
 }
 
 std::uint32_t OnlineWorker::search(const TrackSignature& signature, const std::string& server,
                                    HWND window, UINT message) {
-    Request request;
-    request.kind = OnlineJobKind::Search;
+    Request request = answeredRequest(OnlineJobKind::Search, server, window, message);
     request.signature = signature;
-    request.server = server;
-    request.window = window;
-    request.message = message;
     return queue(std::move(request));
 }
 
 std::uint32_t OnlineWorker::publish(PublishJob job, const std::string& server, HWND window,
                                     UINT message) {
-    Request request;
-    request.kind = OnlineJobKind::Publish;
+    Request request = answeredRequest(OnlineJobKind::Publish, server, window, message);
     request.publish = std::move(job);
-    request.server = server;
-    request.window = window;
-    request.message = message;
     return queue(std::move(request));
 }
 

@@ -403,17 +403,11 @@ class BenchRunner {
     // same call on a song the memory of misses keeps from being asked about: blocks of each in
     // turn, each song change starting a fresh request for the first.
     void runOnline(const std::string& jsonPath) {
-        session.requireRunning("bench-online");
-        if (session.visModule->Render == nullptr) {
-            throw HostError("bench-online: the module has no Render function");
-        }
+        requirePlaying("bench-online");
         if (session.playerState.playlist().size() != 2) {
             throw HostError(
                 "bench-online: the playlist needs two songs without lyrics, the "
                 "second one remembered as a miss");
-        }
-        if (session.playerState.playingState() != 1) {
-            throw HostError("bench-online: the player must be playing");
         }
         Job job{"render_online",
                 "steady Render, online request out",
@@ -422,24 +416,17 @@ class BenchRunner {
                 {},
                 1.1,
                 0};
-        constexpr int kBlocks = 2 * kSpreadBlocks;
-        const int perBlock = std::max(1, calls / kBlocks);
-        for (int block = 0; block < kBlocks; ++block) {
-            const bool asking = block % 2 == 0;
-            session.select(asking ? 0 : 1);
-            for (int i = 0; i < kWarmupCalls / 10; ++i) {
-                steadyCall(nullptr);  // the song change settling
-            }
-            awaitRequestState(asking);
-            for (int i = 0; i < perBlock; ++i) {
-                (asking ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
-            }
-            requireRequestOut(asking, "after");
-        }
-        addPercentiles(job);
-        printJob(job);
-        writeJson(jsonPath, {job});
-        printLine("bench written to " + jsonPath);
+        alternateBlocks(
+            job,
+            [&](bool asking) {
+                session.select(asking ? 0 : 1);
+                for (int i = 0; i < kWarmupCalls / 10; ++i) {
+                    steadyCall(nullptr);  // the song change settling
+                }
+                awaitRequestState(asking);
+            },
+            [&](bool asking) { requireRequestOut(asking, "after"); });
+        writeJob(job, jsonPath);
     }
 
     // The steady call while a publish solves its proof of work (against a challenge no hash
@@ -447,13 +434,7 @@ class BenchRunner {
     // turn, each publish started with SHIFT+F9 and its dialog's Publish, and ended with ESC.
     // Then the plug-in's hashes per second, from the count the title strip shows.
     void runPublish(const std::string& jsonPath) {
-        session.requireRunning("bench-publish");
-        if (session.visModule->Render == nullptr) {
-            throw HostError("bench-publish: the module has no Render function");
-        }
-        if (session.playerState.playingState() != 1) {
-            throw HostError("bench-publish: the player must be playing");
-        }
+        requirePlaying("bench-publish");
         Job job{"render_publish",
                 "steady Render, a publish solving",
                 "steady Render, no publish",
@@ -461,33 +442,28 @@ class BenchRunner {
                 {},
                 1.1,
                 0};
-        constexpr int kBlocks = 2 * kSpreadBlocks;
-        const int perBlock = std::max(1, calls / kBlocks);
-        for (int block = 0; block < kBlocks; ++block) {
-            const bool solving = block % 2 == 0;
-            if (solving) {
-                startPublish();
-            }
-            for (int i = 0; i < kWarmupCalls / 10; ++i) {
-                steadyCall(nullptr);
-            }
-            requirePublishing(solving, "before");
-            for (int i = 0; i < perBlock; ++i) {
-                (solving ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
-            }
-            requirePublishing(solving, "after");
-            if (solving) {
-                cancelPublish();
-            }
-        }
+        alternateBlocks(
+            job,
+            [&](bool solving) {
+                if (solving) {
+                    startPublish();
+                }
+                for (int i = 0; i < kWarmupCalls / 10; ++i) {
+                    steadyCall(nullptr);
+                }
+                requirePublishing(solving, "before");
+            },
+            [&](bool solving) {
+                requirePublishing(solving, "after");
+                if (solving) {
+                    cancelPublish();
+                }
+            });
         job.hashesPerSecond = measureHashRate();
-        addPercentiles(job);
-        printJob(job);
         char rate[64];
         std::snprintf(rate, sizeof rate, "%.2f M/s", job.hashesPerSecond / 1e6);
         printLine(std::string("bench publish hashes in the plug-in ") + rate);
-        writeJson(jsonPath, {job});
-        printLine("bench written to " + jsonPath);
+        writeJob(job, jsonPath);
     }
 
   private:
@@ -496,16 +472,43 @@ class BenchRunner {
         double floor = 0;
     };
 
-    void check() const {
-        session.requireRunning("bench");
+    void requirePlaying(const std::string& command) const {
+        session.requireRunning(command.c_str());
         if (session.visModule->Render == nullptr) {
-            throw HostError("bench: the module has no Render function");
-        }
-        if (session.playerState.playlist().size() < 2) {
-            throw HostError("bench: the playlist needs two songs with lyrics");
+            throw HostError(command + ": the module has no Render function");
         }
         if (session.playerState.playingState() != 1) {
-            throw HostError("bench: the player must be playing");
+            throw HostError(command + ": the player must be playing");
+        }
+    }
+
+    // Blocks of steady calls, the figure's and the floor's in turn; enter(figure) sets a
+    // block's state up and checks it, leave(figure) checks it again and ends it.
+    void alternateBlocks(Job& job, const std::function<void(bool)>& enter,
+                         const std::function<void(bool)>& leave) {
+        constexpr int kBlocks = 2 * kSpreadBlocks;
+        const int perBlock = std::max(1, calls / kBlocks);
+        for (int block = 0; block < kBlocks; ++block) {
+            const bool figure = block % 2 == 0;
+            enter(figure);
+            for (int i = 0; i < perBlock; ++i) {
+                (figure ? job.figure : job.floor).push_back(steadyCall(nullptr).figure);
+            }
+            leave(figure);
+        }
+    }
+
+    void writeJob(Job& job, const std::string& jsonPath) {
+        addPercentiles(job);
+        printJob(job);
+        writeJson(jsonPath, {job});
+        printLine("bench written to " + jsonPath);
+    }
+
+    void check() const {
+        requirePlaying("bench");
+        if (session.playerState.playlist().size() < 2) {
+            throw HostError("bench: the playlist needs two songs with lyrics");
         }
     }
 
