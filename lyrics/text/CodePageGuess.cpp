@@ -46,6 +46,19 @@ bool sameName(std::string_view a, std::string_view b) {
 
 constexpr int kGbkCodePage = 936;
 
+// Detectors settle within the first few kilobytes. Handing one all of a large file costs tens of
+// milliseconds for the same opinion, and the opinion is checked on the whole file anyway. The
+// sample ends at a line end, so that no character is cut.
+constexpr std::size_t kDetectionSampleBytes = 16 * 1024;
+
+std::string_view detectionSample(std::string_view bytes) {
+    if (bytes.size() <= kDetectionSampleBytes) {
+        return bytes;
+    }
+    const std::size_t lineEnd = bytes.rfind('\n', kDetectionSampleBytes - 1);
+    return bytes.substr(0, lineEnd == std::string_view::npos ? kDetectionSampleBytes : lineEnd + 1);
+}
+
 // Whether the text reads as Chinese in GBK by its shape alone, where the detector has no opinion:
 // frequency statistics need natural text, and a few lines mixed with Latin words give them too
 // little. Every byte above ASCII pairs up, and nearly all pairs are in the GB2312 rows (both bytes
@@ -83,12 +96,13 @@ std::optional<CodePageGuess> detectorsGuess(std::string_view charset, std::strin
         if (!sameName(entry.name, charset) || !codePageAvailable(entry.codePage)) {
             continue;
         }
+        // A single-byte guess loses to the system's code page wherever that reads the file.
+        if (entry.singleByte && decodeCodePageExactly(systemCodePage, bytes)) {
+            return std::nullopt;
+        }
         std::optional<std::string> text = decodeCodePageExactly(entry.codePage, bytes);
         if (!text) {
             continue;
-        }
-        if (entry.singleByte && decodeCodePageExactly(systemCodePage, bytes)) {
-            return std::nullopt;
         }
         return CodePageGuess{entry.codePage, std::move(*text)};
     }
@@ -108,7 +122,7 @@ std::optional<CharsetCodePage> windowsCodePageOf(std::string_view charset) {
 
 std::optional<CodePageGuess> guessCodePage(std::string_view bytes, int systemCodePage,
                                            CharsetDetection detect) {
-    if (auto guess = detectorsGuess(detect(bytes), bytes, systemCodePage)) {
+    if (auto guess = detectorsGuess(detect(detectionSample(bytes)), bytes, systemCodePage)) {
         return guess;
     }
     if (systemCodePage != kGbkCodePage && codePageAvailable(kGbkCodePage) && shapedLikeGbk(bytes)) {

@@ -24,9 +24,10 @@ struct CodePageGuess {
 
 using CharsetDetection = std::string (*)(std::string_view bytes);
 
-// The detector's guess, when it names a code page the platform converts, decodes every byte
-// without an invalid sequence, and is not a single-byte code page where systemCodePage decodes
-// the file too. Failing that, GBK for a text shaped like Chinese in it throughout.
+// The detector's guess (from the file's first 16 KB at most), when it names a code page the
+// platform converts, decodes every byte of the file without an invalid sequence, and is not a
+// single-byte code page where systemCodePage decodes the file too. Failing that, GBK for a text
+// shaped like Chinese in it throughout.
 std::optional<CodePageGuess> guessCodePage(std::string_view bytes, int systemCodePage,
                                            CharsetDetection detect);
 std::optional<CodePageGuess> guessCodePage(std::string_view bytes, int systemCodePage);

@@ -166,6 +166,36 @@ TEST(CodePageGuess, AGuessIsTakenOnlyWhereItHoldsUpOnTheWholeFile) {
     EXPECT_FALSE(windowsCodePageOf("EUC-TW").has_value());
 }
 
+// What the detector was last handed.
+std::string sampleSeen;
+std::string recordsSample(std::string_view bytes) {
+    sampleSeen = std::string(bytes);
+    return "SHIFT_JIS";
+}
+
+// A large file: the detector sees its first lines only, whole; the guess still has to hold up on
+// every byte.
+TEST(CodePageGuess, TheDetectorSeesTheFirstLinesOfALargeFileAndTheCheckAllOfIt) {
+    std::string large;
+    std::size_t lines = 0;
+    for (; large.size() < 200 * 1024; ++lines) {
+        large += "[00:01.00]\x89\xCC\x8E\x8C and some words\r\n";
+    }
+    const auto guess = guessCodePage(large, 1252, recordsSample);
+    ASSERT_TRUE(guess);
+    EXPECT_EQ(guess->codePage, 932);
+    EXPECT_LE(sampleSeen.size(), 16U * 1024);
+    EXPECT_GT(sampleSeen.size(), 15U * 1024);
+    EXPECT_EQ(sampleSeen.back(), '\n');
+    EXPECT_EQ(guess->text.size(), large.size() + lines * 2);  // two bytes more a line in UTF-8
+
+    // A lead byte left alone past the sample still refuses the guess.
+    EXPECT_FALSE(guessCodePage(large + "\x89", 1252, recordsSample));
+    // A small file is handed over whole.
+    guessCodePage("[00:01]\x89\xCC", 1252, recordsSample);
+    EXPECT_EQ(sampleSeen, "[00:01]\x89\xCC");
+}
+
 TEST(CodePageGuess, TextShapedLikeChineseIsGbkWhereTheDetectorIsSilent) {
     EXPECT_EQ(guessCodePage(kGbkLyrics, 1252, saysNothing)->codePage, 936);
     // Accented letters beside ASCII letters do not pair up as Chinese does.
