@@ -35,6 +35,7 @@ void printSummary(std::ostream& out, const PublishTrack& track, const PublishTex
 
 std::vector<std::string> rawLines(Session& session) {
     std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(session.editList.count()));
     for (int i = 0; i < session.editList.count(); ++i) {
         lines.push_back(session.editList.text(i));
     }
