@@ -9,6 +9,14 @@
 
 namespace zor {
 
+const fw::MessageEntry<CDlgPublish> CDlgPublish::messages[] = {
+    fw::mapCommand(IDC_PUBLISH_ARTIST, EN_CHANGE, &CDlgPublish::onFieldChange),
+    fw::mapCommand(IDC_PUBLISH_TITLE, EN_CHANGE, &CDlgPublish::onFieldChange),
+    fw::mapCommand(IDC_PUBLISH_DURATION, EN_CHANGE, &CDlgPublish::onFieldChange),
+};
+const fw::MessageMap CDlgPublish::messageMap =
+    fw::chainMessageMap(messages, &fw::CDialog::classMessageMap);
+
 CDlgPublish::CDlgPublish(HWND owner, PublishTrack track, const PublishText& text)
     : fw::CDialog(IDD_PUBLISH, owner), track_(std::move(track)), text_(text) {}
 
@@ -22,6 +30,11 @@ BOOL CDlgPublish::OnInitDialog() {
     SetDlgItemText(IDC_PUBLISH_PREVIEW, withCrLf(publishPreview(text_)));
     SetDlgItemText(IDC_PUBLISH_PUBLIC, publicSentence("lrclib.net"));
     return TRUE;
+}
+
+LRESULT CDlgPublish::onFieldChange(const fw::WindowMessage& /*m*/) {
+    SetDlgItemText(IDC_PUBLISH_STATUS, "");
+    return 0;
 }
 
 void CDlgPublish::OnOK() {

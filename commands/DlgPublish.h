@@ -13,6 +13,8 @@ namespace zor {
 // the dialog with IDOK only for a song that can be sent (an artist, a title, a duration);
 // otherwise it says what is missing and stays.
 class CDlgPublish : public fw::CDialog {
+    ZOR_MESSAGE_MAP(CDlgPublish);
+
   public:
     CDlgPublish(HWND owner, PublishTrack track, const PublishText& text);
 
@@ -24,6 +26,8 @@ class CDlgPublish : public fw::CDialog {
     void OnOK() override;  // "Publish", also the ENTER key
 
   private:
+    LRESULT onFieldChange(const fw::WindowMessage& m);  // what was refused is being mended
+
     PublishTrack track_;
     const PublishText& text_;
 };

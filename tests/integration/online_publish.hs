@@ -44,6 +44,7 @@ dialog text 2027
 dialog press 1
 dialog text 2028
 dialog settext 2021 Lumen Drift
+dialog text 2028
 answer Publish
 key F9+SHIFT
 wait 1309 Published to lrclib.net
