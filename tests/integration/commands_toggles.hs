@@ -1,5 +1,7 @@
 # The display toggles and the selection moves of the keys. The lyrics list (1031), the
 # oscilloscope pane (1033) and the toolbar (1310) share the 50-pixel band as F2 and SHIFT+F2 say.
+# The online server is one on this machine, as in every test (nothing is asked here).
+file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nOnlineServer=http://127.0.0.1:1\n
 song @DIR@\commands-tagged.mp3 Commands
 select 0
 init

@@ -4,6 +4,8 @@
 # Unticking "Show menu (F2)" and pressing Cancel leaves ShowMenu alone; the same with OK turns it
 # off, OK takes the latency and the code page fields and the online search together, and the
 # save after the dialog writes them to plugin.ini.
+# The online server is one on this machine, as in every test (nothing is asked here).
+file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nOnlineServer=http://127.0.0.1:1\n
 init
 dialog checked 1002
 dialog checked 1004

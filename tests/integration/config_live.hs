@@ -5,6 +5,8 @@
 # render call ever runs on the main thread beside the visualization thread's ("overlap" would
 # be printed and the run fail). The lists end on the song the last change reached, and
 # plugin.ini holds the settings the dialog saved.
+# The online server is one on this machine, as in every test (nothing is asked here).
+file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nOnlineServer=http://127.0.0.1:1\n
 file @DIR@\a.lrc [00:00]Song A one\n[00:01]Song A two\n
 file @DIR@\b.lrc [00:00]Song B one\n[00:01]Song B two\n
 file @DIR@\c.lrc [00:00]Song C one\n[00:01]Song C two\n

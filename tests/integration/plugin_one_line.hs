@@ -3,6 +3,8 @@
 # band, whatever the height was before. A one-line frame is saved as such and comes back so.
 # A frame the user sizes to within a pixel of one line counts as one-line; one sized away from
 # it is saved as not one-line.
+# The online server is one on this machine, as in every test (nothing is asked here).
+file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nOnlineServer=http://127.0.0.1:1\n
 file @DIR@\one.lrc [00:01]One\n[00:02]Two\n[00:03]Three\n[00:04]Four\n[00:05]Five\n[00:06]Six\n
 song @DIR@\one.ogg One Line
 select 0

@@ -2,7 +2,7 @@
 # a negative left (top) edge keeps the old left (top) and width (height). Quit writes the values
 # into the existing file, the keys it lacked appended after the others, and the next Init puts
 # the frame there.
-file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nScreen_x=120\nScreen_y=80\nScreenWidth=500\nScreenHeight=260\n
+file @DIR@\plugin.ini [Maresh Zor Lyrics plugin]\nScreen_x=120\nScreen_y=80\nScreenWidth=500\nScreenHeight=260\nOnlineServer=http://127.0.0.1:1\n
 song @DIR@\pos.ogg Position
 select 0
 init
