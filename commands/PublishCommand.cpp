@@ -18,15 +18,6 @@ constexpr const char* kNothingTimed =
     "These lyrics have no time tags: there is nothing to publish.";
 constexpr const char* kPublishCaption = "Publish";
 
-std::vector<std::string> listLines(const LineList& list) {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(list.count()));
-    for (int i = 0; i < list.count(); ++i) {
-        lines.push_back(list.text(i));
-    }
-    return lines;
-}
-
 }  // namespace
 
 void CLyricsPluginApp::publishKey() {
@@ -41,7 +32,7 @@ void CLyricsPluginApp::publishKey() {
     // the song's lyrics as written.
     const bool editing = isWindowUsable(pluginWnd->editList.get(), true);
     const std::vector<std::string> lines =
-        editing ? listLines(editList)
+        editing ? allItems(editList)
                 : songRawLines(static_cast<const AppSettings&>(*this), host, files, songFile);
     const PublishText text = makePublishText(lines, {LatencyMs, liveAdjustMs});
     if (text.timedLines == 0) {

@@ -46,12 +46,7 @@ std::optional<OffsetGroup> findOffsetGroup(std::string_view line) {
 }  // namespace
 
 std::vector<std::string> LyricsCore::linesToSave() const {
-    std::vector<std::string> lines;
-    const int n = editList.count();
-    lines.reserve(static_cast<std::size_t>(n) + 1);
-    for (int i = 0; i < n; ++i) {
-        lines.push_back(editList.text(i));
-    }
+    std::vector<std::string> lines = allItems(editList);
     if (liveAdjustMs == 0) {
         return lines;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zor {
 
@@ -24,5 +25,16 @@ class LineList {
     virtual void setRedraw(bool on) = 0;
     virtual bool isVisible() const = 0;
 };
+
+// Every item's text, in order.
+inline std::vector<std::string> allItems(const LineList& list) {
+    std::vector<std::string> items;
+    const int n = list.count();
+    items.reserve(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        items.push_back(list.text(i));
+    }
+    return items;
+}
 
 }  // namespace zor

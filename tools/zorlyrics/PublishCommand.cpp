@@ -33,15 +33,6 @@ void printSummary(std::ostream& out, const PublishTrack& track, const PublishTex
     out << publicSentence(server) << '\n';
 }
 
-std::vector<std::string> rawLines(Session& session) {
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<std::size_t>(session.editList.count()));
-    for (int i = 0; i < session.editList.count(); ++i) {
-        lines.push_back(session.editList.text(i));
-    }
-    return lines;
-}
-
 }  // namespace
 
 int runPublish(const Options& options) {
@@ -54,7 +45,7 @@ int runPublish(const Options& options) {
     }
     int count = 0;
     session.core.readLines(*file, count);
-    const PublishText text = makePublishText(rawLines(session), {0, options.offsetMs});
+    const PublishText text = makePublishText(allItems(session.editList), {0, options.offsetMs});
     if (text.timedLines == 0) {
         std::cerr << "zorlyrics: " << path << " has no time tags: there is nothing to publish\n";
         return 2;
